@@ -1,0 +1,100 @@
+#pragma once
+// CWnd: the window object every dialog, control and the 3D view derive from. It wraps the
+// Qt widget that is the window, routes messages through the class's message map and offers
+// the window operations the application calls (geometry, invalidation, focus, capture).
+
+#include "platform/MessageMap.h"
+#include "platform/Types.h"
+
+class QWidget;
+
+// GetWindow relations.
+enum : UINT
+{
+    GW_CHILD = 5,
+};
+
+// Window styles the application reads or changes.
+enum : DWORD
+{
+    WS_CHILD = 0x40000000,
+    WS_VISIBLE = 0x10000000,
+    WS_DISABLED = 0x08000000,
+    WS_CLIPSIBLINGS = 0x04000000,
+    WS_CLIPCHILDREN = 0x02000000,
+    WS_TABSTOP = 0x00010000,
+};
+
+class CWnd
+{
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    virtual const MessageMap* GetMessageMap() const;
+    static const MessageMap* GetThisMessageMap();
+
+    // Looks msg up in this window's message map and its bases' and runs the handler.
+    // TRUE when a handler ran; msg.result then holds what it returned.
+    BOOL Dispatch(Message& msg);
+
+    // The widget that is this window; nullptr before it is created or bound, and after it
+    // is destroyed.
+    QWidget* GetWidget() const { return m_pWidget; }
+    BOOL IsWindow() const { return m_pWidget != nullptr; }
+
+    // Binds this object to an existing child control (the dialog's data exchange does this).
+    // Runs PreSubclassWindow once the object is attached.
+    virtual BOOL SubclassWindow(QWidget* pWidget);
+    virtual void PreSubclassWindow() {}
+
+    UINT GetDlgCtrlID() const;
+    CWnd* GetDlgItem(int nID) const;
+    CWnd* GetParent() const;
+    CWnd* GetWindow(UINT nCmd) const;
+
+    void GetWindowRect(CRect* pRect) const; // screen coordinates
+    void GetClientRect(CRect* pRect) const; // left and top 0
+    void ScreenToClient(CRect* pRect) const;
+    void ScreenToClient(CPoint* pPoint) const;
+    void ClientToScreen(CPoint* pPoint) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+
+    void InvalidateRect(const CRect* pRect, BOOL bErase = TRUE);
+    void Invalidate(BOOL bErase = TRUE) { InvalidateRect(nullptr, bErase); }
+    void UpdateWindow();
+
+    BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
+    void ShowWindow(BOOL bShow);
+    void EnableWindow(BOOL bEnable);
+
+    CWnd* SetFocus();
+    CWnd* SetCapture();
+    void SetWindowText(const CString& text);
+    void GetWindowText(CString& text) const;
+
+    DWORD GetStyle() const;
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd);
+
+    // Sends a message straight to this window's handlers (and the built-in behaviour of its
+    // control kind, e.g. BM_SETCHECK on a check box).
+    virtual LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // The window that currently has the mouse captured, or nullptr.
+    static CWnd* GetCapture();
+    // The CWnd bound to a widget, or nullptr.
+    static CWnd* FromWidget(const QWidget* pWidget);
+
+protected:
+    // Attaches the object to its widget (and the widget to the object).
+    void Attach(QWidget* pWidget);
+    QWidget* Detach();
+
+    QWidget* m_pWidget = nullptr;
+    DWORD m_dwStyle = WS_VISIBLE;
+};
+
+BOOL ReleaseCapture();
