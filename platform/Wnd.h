@@ -6,6 +6,8 @@
 #include "platform/MessageMap.h"
 #include "platform/Types.h"
 
+#include <QMetaObject>
+
 class QWidget;
 
 // GetWindow relations.
@@ -51,20 +53,23 @@ public:
     virtual void PreSubclassWindow() {}
 
     UINT GetDlgCtrlID() const;
+    // Gives the window's widget its control id (dialogs do this for each template item).
+    static void SetDlgCtrlID(QWidget* pWidget, UINT nID);
     CWnd* GetDlgItem(int nID) const;
     CWnd* GetParent() const;
     CWnd* GetWindow(UINT nCmd) const;
 
-    void GetWindowRect(CRect* pRect) const; // screen coordinates
-    void GetClientRect(CRect* pRect) const; // left and top 0
+    void GetWindowRect(CRect* pRect) const;         // screen coordinates, frame included
+    virtual void GetClientRect(CRect* pRect) const; // left and top 0
     void ScreenToClient(CRect* pRect) const;
     void ScreenToClient(CPoint* pPoint) const;
     void ClientToScreen(CPoint* pPoint) const;
+    // A negative size is given to the window system as zero.
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
 
-    void InvalidateRect(const CRect* pRect, BOOL bErase = TRUE);
+    virtual void InvalidateRect(const CRect* pRect, BOOL bErase = TRUE);
     void Invalidate(BOOL bErase = TRUE) { InvalidateRect(nullptr, bErase); }
-    void UpdateWindow();
+    virtual void UpdateWindow();
 
     BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
@@ -72,6 +77,7 @@ public:
     void EnableWindow(BOOL bEnable);
 
     CWnd* SetFocus();
+    // Grabs the mouse for this window until ReleaseCapture; returns the previous holder.
     CWnd* SetCapture();
     void SetWindowText(const CString& text);
     void GetWindowText(CString& text) const;
@@ -88,13 +94,24 @@ public:
     // The CWnd bound to a widget, or nullptr.
     static CWnd* FromWidget(const QWidget* pWidget);
 
+    // The widget whose area is this window's client area: the window itself, except for a
+    // dialog, whose client area lies below its menu bar.
+    virtual QWidget* GetClientWidget() const { return m_pWidget; }
+
 protected:
-    // Attaches the object to its widget (and the widget to the object).
+    // Attaches the object to its widget (and the widget to the object). The object forgets
+    // the widget by itself when the widget is destroyed first.
     void Attach(QWidget* pWidget);
     QWidget* Detach();
+    // Starts or ends the mouse grab of SetCapture; the 3D view grabs on its native window.
+    virtual void GrabMouse(bool bGrab);
 
     QWidget* m_pWidget = nullptr;
     DWORD m_dwStyle = WS_VISIBLE;
+
+private:
+    QMetaObject::Connection m_destroyedConnection;
+    friend BOOL ReleaseCapture();
 };
 
 BOOL ReleaseCapture();
