@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
@@ -269,6 +270,12 @@ void CWnd::GrabMouse(bool bGrab)
         m_pWidget->grabMouse();
     else
         m_pWidget->releaseMouse();
+}
+
+void CWnd::ApplyCursor(const QCursor& cursor)
+{
+    if (m_pWidget != nullptr)
+        m_pWidget->setCursor(cursor);
 }
 
 BOOL ReleaseCapture()

@@ -8,6 +8,7 @@
 
 #include <QMetaObject>
 
+class QCursor;
 class QWidget;
 
 // GetWindow relations.
@@ -105,6 +106,13 @@ protected:
     QWidget* Detach();
     // Starts or ends the mouse grab of SetCapture; the 3D view grabs on its native window.
     virtual void GrabMouse(bool bGrab);
+
+public:
+    // Shows a cursor over this window (the platform's SetCursor lands here); the 3D view
+    // sets it on its native window.
+    virtual void ApplyCursor(const QCursor& cursor);
+
+protected:
 
     QWidget* m_pWidget = nullptr;
     DWORD m_dwStyle = WS_VISIBLE;
