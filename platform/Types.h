@@ -14,6 +14,8 @@ using LRESULT = std::intptr_t;
 using LPARAM = std::intptr_t;
 using WPARAM = std::uintptr_t;
 using COLORREF = std::uint32_t; // 0x00BBGGRR
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
 
 #ifndef TRUE
 #define TRUE 1

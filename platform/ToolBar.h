@@ -1,0 +1,95 @@
+#pragma once
+// CToolBar: a one-row bar of image buttons, flush against each other, cut from one bitmap
+// strip. A click sends WM_COMMAND with the button's id to the parent window through its
+// message map, exactly as the menu item with the same id does.
+
+#include "platform/Wnd.h"
+
+#include <QPixmap>
+
+#include <vector>
+
+class QToolButton;
+
+// Control-bar styles (the bar style, kept apart from the window style).
+enum : DWORD
+{
+    CBRS_BORDER_LEFT = 0x0100,
+    CBRS_BORDER_TOP = 0x0200,
+    CBRS_BORDER_RIGHT = 0x0400,
+    CBRS_BORDER_BOTTOM = 0x0800,
+    CBRS_ALIGN_TOP = 0x1000,
+    CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM,
+};
+// Toolbar window styles.
+enum : DWORD
+{
+    TBSTYLE_LIST = 0x1000,
+};
+// Button styles.
+enum : UINT
+{
+    TBBS_BUTTON = 0x0000,
+    TBBS_SEPARATOR = 0x0001,
+};
+constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
+
+class CToolBar : public CWnd
+{
+public:
+    // Pixels of an image of the strip and of a button around it.
+    static constexpr int kImageWidth = 16;
+    static constexpr int kImageHeight = 15;
+    static constexpr int kButtonWidth = kImageWidth + 7;
+    static constexpr int kButtonHeight = kImageHeight + 7;
+    // Room above and below the buttons, and the width of a drawn border.
+    static constexpr int kBarPadding = 2;
+    static constexpr int kBorder = 1;
+
+    CToolBar() = default;
+    ~CToolBar() override;
+
+    // Creates the bar as a child of pParentWnd's client area. dwStyle mixes window styles
+    // (WS_CHILD, WS_VISIBLE) and bar styles (CBRS_...); nID is the bar's control id.
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
+    // Takes the bitmap resource as a strip of kImageWidth x kImageHeight images.
+    BOOL LoadBitmap(UINT nIDResource);
+    // Makes nIDCount buttons; with no id array they are blank (id 0, no image) until
+    // SetButtonInfo fills them.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    void SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage);
+    void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
+    int GetCount() const { return static_cast<int>(m_buttons.size()); }
+    UINT GetItemID(int nIndex) const;
+
+    DWORD GetBarStyle() const { return m_dwBarStyle; }
+    void SetBarStyle(DWORD dwStyle);
+
+    // The bar's size on one row: all buttons side by side, the padding and the borders of
+    // the bar style. Only the horizontal layout exists; bStretch gives the parent's width.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+
+    // Clicks the button as the user would (tests); FALSE when out of range.
+    BOOL ClickButton(int nIndex);
+    // The Qt button of an index, nullptr when out of range.
+    QToolButton* GetButtonWidget(int nIndex) const;
+
+    void DestroyWindow();
+
+private:
+    struct Button
+    {
+        UINT nID = 0;
+        UINT nStyle = TBBS_BUTTON;
+        int iImage = -1;
+        QToolButton* pWidget = nullptr;
+    };
+    void RefreshButton(Button& button);
+    void Relayout();
+
+    CWnd* m_pOwner = nullptr;
+    DWORD m_dwBarStyle = 0;
+    std::vector<Button> m_buttons;
+    std::vector<QPixmap> m_images;
+};
