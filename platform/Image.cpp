@@ -64,6 +64,8 @@ QImage DecodeImage(const ImageResource& image)
 
 CWnd* WindowUnderMouse()
 {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+        return nullptr; // no widgets without the widget application
     for (QWidget* w = QApplication::widgetAt(QCursor::pos()); w != nullptr; w = w->parentWidget())
         if (CWnd* wnd = CWnd::FromWidget(w))
             return wnd;
