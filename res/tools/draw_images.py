@@ -138,7 +138,7 @@ def draw_icon(size):
     girdle = polygon([(0, girdle_y - 0.7 * line), (size, girdle_y - 0.7 * line),
                       (size, girdle_y + 0.7 * line), (0, girdle_y + 0.7 * line)])
     canvas.fill(lambda x, y: girdle(x, y) and clip(x, y), GEM_OUTLINE)
-    draw_sparkle(canvas, size * 0.80, size * 0.14, size * 0.13)
+    draw_sparkle(canvas, size * 0.81, size * 0.15, size * 0.15)
     return canvas.picture()
 
 
