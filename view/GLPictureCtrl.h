@@ -1,0 +1,168 @@
+#pragma once
+// CGLPictureCtrl: the 3D view of the stone. A static control of the main dialog that, once
+// bound, owns an OpenGL context on its client area and draws the triangle model in it as
+// facets, wire frame and points, with axes, labels and a frame-rate line; the mouse spins,
+// pans, zooms and picks. The dialog drives it by writing its public members and calling
+// its operations, then invalidating it.
+//
+// The camera lives in the context: every size or camera change reloads the projection and
+// model-view matrices, and a frame only pushes and pops around its drawing.
+
+#include "platform/GLContext.h"
+#include "platform/Static.h"
+#include "platform/gl.h"
+#include "view/LightSource.h"
+
+class CModel;
+class COGLJText;
+
+// Display defaults: set at construction and again when the view is bound.
+namespace viewdefaults
+{
+constexpr float kBgColor[3] = {0.75f, 0.75f, 0.75f};
+constexpr float kLineWidth = 2.0f;
+constexpr float kLineColor[3] = {0.0f, 0.0f, 0.0f};
+constexpr float kPickLineWidth = 5.0f;
+constexpr float kPickLineColor[3] = {1.0f, 0.0f, 0.0f};
+constexpr float kPointSize = 5.0f;
+constexpr float kPointColor[3] = {0.0f, 0.0f, 0.0f};
+constexpr float kPickPointSize = 10.0f;
+constexpr float kPickPointColor[3] = {1.0f, 1.0f, 0.0f};
+constexpr float kFaceColor[3] = {0.5f, 0.75f, 1.0f};
+constexpr float kPickFaceColor[3] = {1.0f, 1.0f, 0.0f};
+constexpr float kTransparentColor[4] = {0.625f, 0.9375f, 1.0f, 0.75f};
+constexpr float kAxisExtent[2] = {10.0f, -10.0f}; // positive and negative end, every axis
+constexpr int kAxisColor[3] = {80, 80, 80};
+constexpr float kOverlayColor[3] = {0.5f, 0.5f, 0.5f};
+} // namespace viewdefaults
+
+class CGLPictureCtrl : public CStatic
+{
+public:
+    CGLPictureCtrl();
+    ~CGLPictureCtrl() override;
+
+    void PreSubclassWindow() override;
+
+    // Context set-up; TRUE when the context exists and is current.
+    BOOL InitGL();
+    BOOL SetupPixelFormat();
+    // Forgets the compiled point, line and facet lists; the next frame compiles them anew.
+    void DeleteModelLists();
+
+    // Camera (the matrices it loads are described with each).
+    void SetProjection();
+    void ApplyView();
+    void ApplyLights();
+    void RotateView(float angle, float x, float y, float z);
+    // The trackball: the unit vector over window point `point` of a width × height window.
+    static void ProjectToSphere(CPoint point, float width, float height, float result[3]);
+    // One step of each drag, to window point `point`.
+    void SpinStep(CPoint point);
+    void PanStep(CPoint point);
+    void ZoomStep(CPoint point);
+
+    // pass 1 draws, pass 2 draws for selection, pass 3 stores names (ten) as the pick.
+    void DrawModel(int pass, const GLuint* names);
+    // Picks the nearest element at client point (x, y): the number of hits, 0 for none,
+    // -1 when the selection buffer overflowed. m_pick changes only on a positive result.
+    int Pick(int x, int y);
+
+    void BeginDrag(CPoint point, int mode);
+    void DragTo(CPoint point);
+
+    void DrawAxesList();
+    void DrawAxes();
+    void DrawScene();
+    // Shows a frame time of dt milliseconds in the frame-rate label.
+    void ShowFrameTime(DWORD dt);
+
+    void OnDestroy();
+    void OnPaint();
+    void OnMove(int x, int y);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point); // the right button's too
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnMButtonDown(UINT nFlags, CPoint point);
+    void OnMButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+
+    DECLARE_MESSAGE_MAP()
+
+    // The pixel format the view asks for.
+    static const PIXELFORMATDESCRIPTOR s_pixelFormat;
+
+    CModel* m_pModel = nullptr;
+    BOOL m_bTransparent = FALSE;
+    BOOL m_bShowAxes = FALSE;
+    COGLJText* m_pLabelX = nullptr;
+    COGLJText* m_pLabelY = nullptr;
+    COGLJText* m_pLabelZ = nullptr;
+    COGLJText* m_pFpsLabel = nullptr;
+    float m_bgColor[3] = {viewdefaults::kBgColor[0], viewdefaults::kBgColor[1],
+                          viewdefaults::kBgColor[2]};
+    float m_lineWidth = viewdefaults::kLineWidth;
+    float m_lineColor[3] = {viewdefaults::kLineColor[0], viewdefaults::kLineColor[1],
+                            viewdefaults::kLineColor[2]};
+    float m_pickLineWidth = viewdefaults::kPickLineWidth;
+    float m_pickLineColor[3] = {viewdefaults::kPickLineColor[0], viewdefaults::kPickLineColor[1],
+                                viewdefaults::kPickLineColor[2]};
+    float m_pointSize = viewdefaults::kPointSize;
+    float m_pointColor[3] = {viewdefaults::kPointColor[0], viewdefaults::kPointColor[1],
+                             viewdefaults::kPointColor[2]};
+    float m_pickPointSize = viewdefaults::kPickPointSize;
+    float m_pickPointColor[3] = {viewdefaults::kPickPointColor[0], viewdefaults::kPickPointColor[1],
+                                 viewdefaults::kPickPointColor[2]};
+    float m_faceColor[3] = {viewdefaults::kFaceColor[0], viewdefaults::kFaceColor[1],
+                            viewdefaults::kFaceColor[2]};
+    float m_pickFaceColor[3] = {viewdefaults::kPickFaceColor[0], viewdefaults::kPickFaceColor[1],
+                                viewdefaults::kPickFaceColor[2]};
+    float m_transparentColor[4] = {
+        viewdefaults::kTransparentColor[0], viewdefaults::kTransparentColor[1],
+        viewdefaults::kTransparentColor[2], viewdefaults::kTransparentColor[3]};
+    float m_axisExtent[3][2] = {{viewdefaults::kAxisExtent[0], viewdefaults::kAxisExtent[1]},
+                                {viewdefaults::kAxisExtent[0], viewdefaults::kAxisExtent[1]},
+                                {viewdefaults::kAxisExtent[0], viewdefaults::kAxisExtent[1]}};
+    int m_axisColor[3] = {viewdefaults::kAxisColor[0], viewdefaults::kAxisColor[1],
+                          viewdefaults::kAxisColor[2]};
+    float m_overlayColor[3] = {viewdefaults::kOverlayColor[0], viewdefaults::kOverlayColor[1],
+                               viewdefaults::kOverlayColor[2]};
+    HGLRC m_hRC = nullptr;
+    CClientDC* m_pDC = nullptr;
+    GLuint m_axesList = 0;
+    int m_cx = 0;
+    int m_cy = 0;
+    BOOL m_bEnableSpin = TRUE;
+    BOOL m_bEnablePan = TRUE;
+    BOOL m_bEnableZoom = TRUE;
+    BOOL m_bRenderPoints = FALSE;
+    BOOL m_bRenderLines = FALSE;
+    BOOL m_bRenderFaces = TRUE;
+    BOOL m_bPickPoints = FALSE;
+    BOOL m_bPickLines = FALSE;
+    BOOL m_bPickFaces = FALSE;
+    GLuint m_pointList = 0;
+    GLuint m_lineList = 0;
+    GLuint m_faceList = 0;
+    int m_mouseMode = 0;
+    CPoint m_lastPoint;
+    float m_lastVec[3] = {0.0f, 0.0f, 1.0f}; // the trackball's centre until a spin starts
+    float m_center[3] = {0.0f, 0.0f, 0.0f};
+    float m_zoom = 10.0f;
+    float m_rotation[16] = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f,
+                            0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+    GLuint m_pick[10] = {};
+    LightSource m_lights[4];
+
+private:
+    void RestoreDisplayDefaults();
+};
+
+// Picking's choice among the hit records of a selection buffer of `size` words holding
+// `hits` records: the record whose largest depth is nearest, at equal depth the one of the
+// lower kind (vertex before edge before facet), and of those the earliest. Its names, then
+// zeros, go to names[10]. FALSE when no record qualifies (records of more than ten names
+// are passed over; a record running past the buffer ends the walk).
+BOOL ChooseNearestHit(const GLuint* buffer, int size, int hits, GLuint names[10]);
