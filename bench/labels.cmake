@@ -1,0 +1,1 @@
+lapido_bench(labels SOURCES ${CMAKE_CURRENT_LIST_DIR}/Labels.cpp LIBS view platform lapido_test_support)
