@@ -70,6 +70,8 @@ public:
 
     // What a press of the up arrow (iDelta -1) or the down arrow (+1) does.
     void NotifyDelta(int iDelta);
+    // Names the arrows for assistive technology: "<row> up" and "<row> down".
+    void SetAccessibleRowName(const CString& row);
 
 private:
     CWnd* m_pOwner = nullptr;

@@ -73,7 +73,8 @@ public:
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 // Dialog units to pixels for a font (the base units: mean width of the 52 Latin letters and
-// the font's height): x * width / 4, y * height / 8, rounded to the nearest pixel.
+// the font's height): x * width / 4, y * height / 8, rounded to the nearest pixel. The
+// position and the size are mapped each on its own, as controls are placed.
 struct DialogBaseUnits
 {
     int cx = 0;
@@ -136,6 +137,9 @@ public:
     const DialogTemplate* GetTemplate() const { return m_pTemplate; }
     const DialogBaseUnits& GetBaseUnits() const { return m_baseUnits; }
     BOOL IsModalLoopRunning() const { return m_bInModalLoop ? TRUE : FALSE; }
+    // Whether EndDialog has run since the window was created, and with what result.
+    BOOL HasEnded() const { return m_bEnded ? TRUE : FALSE; }
+    int GetEndResult() const { return m_nResult; }
 
     // Base handlers: default processing, for handlers of derived dialogs to call.
     void OnSize(UINT nType, int cx, int cy);
@@ -157,6 +161,8 @@ private:
     void CreateControls();
     void ApplyTabOrder();
     void ApplyMinimumSize();
+    void FocusFirstTabStop();
+    void PlaceOnScreen();
     // Sends msg through the map; when no handler takes it, the default processing runs.
     LRESULT Deliver(Message& msg);
     LRESULT DefWindowProc(Message& msg);

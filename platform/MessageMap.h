@@ -181,7 +181,7 @@ public:                                                                         
     const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }          \
     const MessageMap* theClass::GetThisMessageMap()                                            \
     {                                                                                          \
-        using ThisClass = theClass;                                                            \
+        using ThisClass [[maybe_unused]] = theClass; /* unused in an empty map */              \
         using TheBaseClass = baseClass;                                                        \
         static const MessageMapEntry entries[] = {
 

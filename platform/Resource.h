@@ -28,6 +28,9 @@ struct DialogItemTemplate
     short x, y, cx, cy;
     DWORD style;
     UINT resourceId; // icon of a ControlKind::Icon, otherwise 0
+    // What assistive technology calls the control where neither its text nor its row's
+    // label says it; nullptr for none.
+    const wchar_t* accessibleName = nullptr;
 };
 
 struct DialogTemplate

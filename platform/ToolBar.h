@@ -6,10 +6,10 @@
 #include "platform/Wnd.h"
 
 #include <QPixmap>
+#include <QPointer>
+#include <QToolButton>
 
 #include <vector>
-
-class QToolButton;
 
 // Control-bar styles (the bar style, kept apart from the window style).
 enum : DWORD
@@ -42,6 +42,7 @@ public:
     static constexpr int kImageHeight = 15;
     static constexpr int kButtonWidth = kImageWidth + 7;
     static constexpr int kButtonHeight = kImageHeight + 7;
+    static constexpr int kSeparatorWidth = 8;
     // Room above and below the buttons, and the width of a drawn border.
     static constexpr int kBarPadding = 2;
     static constexpr int kBorder = 1;
@@ -83,10 +84,18 @@ private:
         UINT nID = 0;
         UINT nStyle = TBBS_BUTTON;
         int iImage = -1;
-        QToolButton* pWidget = nullptr;
+        QPointer<QToolButton> pWidget;
     };
+    friend class ToolBarWidget;
     void RefreshButton(Button& button);
     void Relayout();
+    void SendCommand(int nIndex);
+    static int WidthOf(const Button& button);
+    // Border widths of the bar style: left, top, right, bottom.
+    int BorderLeft() const;
+    int BorderTop() const;
+    int BorderRight() const;
+    int BorderBottom() const;
 
     CWnd* m_pOwner = nullptr;
     DWORD m_dwBarStyle = 0;
