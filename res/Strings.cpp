@@ -1,5 +1,7 @@
 #include "res/Resources.h"
+#include "res/resource.h"
 
-// Still to be filled in.
-const StringResource g_stringTable[1] = {};
-const std::size_t g_stringCount = 0;
+const StringResource g_stringTable[] = {
+    {IDS_ABOUTBOX, L"&About Lapido..."},
+};
+const std::size_t g_stringCount = sizeof(g_stringTable) / sizeof(g_stringTable[0]);

@@ -57,6 +57,9 @@
 #define IDC_BUTTON_BACKGROUND_COLOR 1033
 #define IDC_STATIC_MOUSE_HELP 1034
 
+// Controls without an id of their own
+#define IDC_STATIC (-1)
+
 // Dialog buttons
 #define IDOK 1
 #define IDCANCEL 2
