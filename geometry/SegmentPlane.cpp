@@ -1,0 +1,42 @@
+#include "geometry/SegmentPlane.h"
+
+#include <cmath>
+
+namespace
+{
+// Distances to the plane below this count as zero: the end lies on the plane.
+constexpr double kOnPlane = 1e-6;
+} // namespace
+
+bool IntersectSegmentPlane(double& x, double& y, double& z, double p0x, double p0y, double p0z,
+                           double p1x, double p1y, double p1z, double nx, double ny, double nz,
+                           double qx, double qy, double qz)
+{
+    double d0 = (qx - p0x) * nx + (qy - p0y) * ny + (qz - p0z) * nz;
+    double d1 = (qx - p1x) * nx + (qy - p1y) * ny + (qz - p1z) * nz;
+    if (std::fabs(d0) < kOnPlane)
+    {
+        d0 = 0.0;
+    }
+    if (std::fabs(d1) < kOnPlane)
+    {
+        d1 = 0.0;
+    }
+    if (d0 == 0.0)
+    {
+        x = p0x;
+        y = p0y;
+        z = p0z;
+        return true;
+    }
+    const bool straddles = (d0 >= 0.0 && d1 <= 0.0) || (d0 <= 0.0 && d1 >= 0.0);
+    if (d1 != 0.0 && !straddles)
+    {
+        return false;
+    }
+    const double t = std::fabs(d0) / (std::fabs(d1) + std::fabs(d0));
+    x = (p1x - p0x) * t + p0x;
+    y = (p1y - p0y) * t + p0y;
+    z = (p1z - p0z) * t + p0z;
+    return true;
+}
