@@ -32,6 +32,8 @@ namespace
 {
 // The 52 letters whose mean width is the horizontal base unit.
 constexpr const char* kBaseUnitLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+// Pixels a label keeps beyond its text, so antialiased glyph edges are not cut.
+constexpr int kLabelSlack = 2;
 
 int MulDiv(int number, int numerator, int denominator)
 {
@@ -60,6 +62,17 @@ UINT KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::ControlModifier)
         flags |= MK_CONTROL;
     return flags;
+}
+
+// Labels were sized for the template's own font; the stand-in may set a line wider, so a
+// label is widened to its longest line rather than cut off or wrapped out of sight.
+int LabelWidth(const QWidget& label, const QString& text, int templateWidth)
+{
+    const QFontMetrics metrics(label.font());
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line) + kLabelSlack);
+    return std::max(templateWidth, widest);
 }
 
 bool IsTabStop(const QWidget* w)
@@ -554,6 +567,9 @@ void CDialog::CreateControls()
         if (item.kind == ControlKind::Icon)
             widget->setGeometry(rect.left, rect.top, GetSystemMetrics(SM_CXICON),
                                 GetSystemMetrics(SM_CYICON));
+        else if (item.kind == ControlKind::Label)
+            widget->setGeometry(rect.left, rect.top, LabelWidth(*widget, text, rect.Width()),
+                                rect.Height());
         else
             widget->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
         if (!accessible.isEmpty())

@@ -1,7 +1,8 @@
 #pragma once
 // Dialogs from templates. CDialog builds its window from a dialog template: a top-level
 // window with the template's menu bar above a client widget of the template's size, and the
-// controls placed from dialog units through the base units of the template's font. It turns
+// controls placed from dialog units through the base units of the template's font (a label
+// whose longest line needs more room than the stand-in font gives it is widened). It turns
 // Qt's events into messages of its message map:
 //   resize, minimise, restore       WM_SIZE (SIZE_MINIMIZED, SIZE_MAXIMIZED, SIZE_RESTORED)
 //   paint of the client area        WM_ERASEBKGND, then WM_PAINT (CPaintDC draws with it)
