@@ -234,6 +234,9 @@ protected:
         QDialog::resizeEvent(e);
         LayoutFrame();
         SendSize();
+        // The frame's size is known only once the window manager has framed the window.
+        if (m_pDialog != nullptr && isVisible())
+            m_pDialog->ApplyMinimumSize();
     }
 
     void changeEvent(QEvent* e) override
