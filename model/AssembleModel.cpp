@@ -22,17 +22,17 @@ int AssembleModel(const double* vertices, const std::int32_t* indexList, const F
     triangleCount = 0;
     const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
 
-    // Each array is sized once and written in place: the stone is rebuilt on every spin
-    // step, so growth and a second pass over the arrays would show.
+    // Each array is sized once and then written through plain pointers: the stone is
+    // rebuilt on every spin step, and growth or per-element checks would show.
     model.m_vecVertices.clear();
-    model.m_vecVertices.reserve(3 * count);
+    model.m_vecVertices.resize(3 * count);
     model.m_vecFaceNormals.clear();
-    model.m_vecFaceNormals.reserve(count);
+    model.m_vecFaceNormals.resize(count);
     model.m_vecTriangles.clear();
-    model.m_vecTriangles.reserve(count);
+    model.m_vecTriangles.resize(count);
 
     auto group = std::make_unique<ModelGroup>();
-    group->triangles.reserve(count);
+    group->triangles.resize(count);
     for (int i = 0; i < 4; ++i)
     {
         group->ambient[i] = kAmbient[i];
@@ -40,24 +40,26 @@ int AssembleModel(const double* vertices, const std::int32_t* indexList, const F
         group->specular[i] = kSpecular[i];
     }
     group->shininess = kShininess;
-    ModelGroup& target = *group;
+    std::uint32_t* groupTriangles = group->triangles.data();
     model.m_vecGroups.push_back(std::move(group));
 
+    Float3* corners = model.m_vecVertices.data();
+    Float3* normals = model.m_vecFaceNormals.data();
+    ModelTriangle* records = model.m_vecTriangles.data();
     for (std::size_t t = 0; t < count; ++t)
     {
         // Every facet has three corners; vertexCount is not consulted.
-        const std::int32_t first = faceTable[t].firstIndex;
-        const auto corner = static_cast<std::int32_t>(3 * t);
-        ModelTriangle triangle;
+        const std::int32_t* index = indexList + faceTable[t].firstIndex;
+        const auto first = static_cast<std::int32_t>(3 * t);
+        ModelTriangle& record = records[t];
         for (int c = 0; c < 3; ++c)
         {
-            model.m_vecVertices.push_back(ToFloat3(vertices + 3 * indexList[first + c]));
-            triangle.vertex[c] = corner + c;
+            corners[3 * t + c] = ToFloat3(vertices + 3 * index[c]);
+            record.vertex[c] = first + c;
         }
-        triangle.faceNormal = static_cast<std::int32_t>(t);
-        model.m_vecTriangles.push_back(triangle);
-        model.m_vecFaceNormals.push_back(ToFloat3(faceNormals + 3 * t));
-        target.triangles.push_back(static_cast<std::uint32_t>(t));
+        record.faceNormal = static_cast<std::int32_t>(t);
+        normals[t] = ToFloat3(faceNormals + 3 * t);
+        groupTriangles[t] = static_cast<std::uint32_t>(t);
     }
     triangleCount = static_cast<int>(count);
     return 0;
