@@ -64,6 +64,10 @@ public:
 
     // pass 1 draws, pass 2 draws for selection, pass 3 stores names (ten) as the pick.
     void DrawModel(int pass, const GLuint* names);
+    // Each compiles its layer's list from the model; drawing does it on first use.
+    void CompileFaceList();
+    void CompileLineList();
+    void CompilePointList();
     // Picks the nearest element at client point (x, y): the number of hits, 0 for none,
     // -1 when the selection buffer overflowed. m_pick changes only on a positive result.
     int Pick(int x, int y);
@@ -158,6 +162,7 @@ public:
 
 private:
     void RestoreDisplayDefaults();
+    void SelectModel();
 };
 
 // Picking's choice among the hit records of a selection buffer of `size` words holding
