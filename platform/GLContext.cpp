@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace
@@ -77,6 +78,11 @@ CClientDC::CClientDC(CWnd* pWnd)
     auto* w = new WindowDC;
     w->window = window;
     SetDeviceResolution(w->dc, window->screen());
+    // Drawing goes to device pixels: text sized for them keeps its size where the window
+    // system scales.
+    const double ratio = window->devicePixelRatio();
+    w->dc.logPixelsX = static_cast<int>(std::lround(w->dc.logPixelsX * ratio));
+    w->dc.logPixelsY = static_cast<int>(std::lround(w->dc.logPixelsY * ratio));
     // A window keeps its format for life, so a second DC of it sees the one already set.
     if (window->format().renderableType() == QSurfaceFormat::OpenGL)
         for (WindowDC* other : LiveDCs())

@@ -4,6 +4,8 @@
 #include "tests/support/ViewHost.h"
 
 #include <QImage>
+#include <QScreen>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,10 @@ TEST(HighDpi, ViewportPictureMouseAndPickAgreeInDevicePixels)
     EXPECT_EQ(client, CRect(0, 0, w, h));
     EXPECT_EQ(view.m_cx, w);
     EXPECT_EQ(view.m_cy, h);
+    // Text is sized for device pixels too.
+    const QScreen* screen = host.NativeWindow()->screen();
+    EXPECT_EQ(GetDeviceCaps(view.m_pDC->GetSafeHdc(), LOGPIXELSY),
+              std::lround(screen->logicalDotsPerInchY() * ratio));
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], w);
