@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace
