@@ -21,12 +21,14 @@ SHOT=${LAPIDO_SCREENSHOT:-$PWD/lapido-screenshot.png}
 echo "No display: running Lapido under Xvfb for a screenshot."
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$1" & pid=$!
+    id=
     for _ in $(seq 50); do
-        xwininfo -root -tree 2>/dev/null | grep -q "\"Facetta\"" && break
+        id=$(xwininfo -root -tree 2>/dev/null | awk "/\"Facetta\"/ {print \$1; exit}")
+        [ -n "$id" ] && break
         sleep 0.2
     done
     sleep 1
-    import -window root "$2"
+    import -window "${id:-root}" "$2"
     kill "$pid"; wait "$pid" 2>/dev/null || true
 ' _ "$EXE" "$SHOT"
 echo "Screenshot of the window: $SHOT"
