@@ -317,8 +317,12 @@ void CStatic::DeliverMessage(Message& msg)
 
 void CStatic::GrabMouse(bool bGrab)
 {
-    if (m_pNative != nullptr)
-        m_pNative->setMouseGrabEnabled(bGrab);
+    if (m_pNative == nullptr)
+        return;
+    m_pNative->setMouseGrabEnabled(bGrab);
+    // A drag's cursor lasts as long as the drag; then the window's own cursor is back.
+    if (!bGrab)
+        m_pNative->unsetCursor();
 }
 
 void CStatic::ApplyCursor(const QCursor& cursor)

@@ -119,6 +119,7 @@ TEST_F(MouseTest, SwitchedOffStepsShowTheirCursorAndMoveNothing)
         m_host->SendMouse(QEvent::MouseMove, Qt::NoButton, {260, 190}, c.button);
         EXPECT_TRUE(CursorIs(c.cursor)) << c.cursor;
         m_host->SendMouse(QEvent::MouseButtonRelease, c.button, {260, 190});
+        EXPECT_EQ(m_host->NativeWindow()->cursor().shape(), Qt::ArrowCursor) << c.cursor;
     }
     m_host->SendWheel(1200, {200, 150});
     EXPECT_TRUE(RotationIsHome());
