@@ -38,12 +38,16 @@ struct ModelGroup
 class CModel
 {
 public:
-    CModel() = default;
+    CModel();
     CModel(const CModel&) = delete;
     CModel& operator=(const CModel&) = delete;
     virtual ~CModel();
 
     void Clear();
+
+    // How many models exist right now; long-session checks use it to see that every
+    // superseded model was deleted.
+    static int LiveCount();
 
     std::vector<Float3> m_vecVertices;
     std::vector<Float3> m_vecVertexNormals;

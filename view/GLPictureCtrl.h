@@ -163,6 +163,10 @@ public:
 private:
     void RestoreDisplayDefaults();
     void SelectModel();
+
+    // The axes list last compiled. The owner drops m_axesList to 0 to have it compiled anew;
+    // the superseded list is deleted then, so a long session does not pile up lists.
+    GLuint m_compiledAxesList = 0;
 };
 
 // Picking's choice among the hit records of a selection buffer of `size` words holding

@@ -23,7 +23,13 @@ void CGLPictureCtrl::DrawAxesList()
 {
     if (m_axesList == 0)
     {
+        if (m_compiledAxesList != 0)
+        {
+            glDeleteLists(m_compiledAxesList, 1);
+            m_compiledAxesList = 0;
+        }
         m_axesList = glGenLists(1);
+        m_compiledAxesList = m_axesList;
         if (m_axesList == 0)
             return;
         glNewList(m_axesList, GL_COMPILE);
