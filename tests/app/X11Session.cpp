@@ -7,7 +7,19 @@
 #include <chrono>
 #include <thread>
 
-X11Session::X11Session() : m_pDisplay(XOpenDisplay(nullptr)) {}
+namespace
+{
+// Windows come and go while they are looked at; a vanished one is simply not there.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+} // namespace
+
+X11Session::X11Session() : m_pDisplay(XOpenDisplay(nullptr))
+{
+    XSetErrorHandler(&IgnoreXError);
+}
 
 X11Session::~X11Session()
 {

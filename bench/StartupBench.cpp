@@ -1,0 +1,177 @@
+// The built program from outside: the time from starting the executable to the first
+// frame of the stone on screen, and its resident memory once it shows. The frame is seen
+// the way a user sees it, on the X server: the program needs no hook and is told nothing.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
+constexpr const char* kCaption = "Facetta";
+constexpr auto kTimeout = std::chrono::seconds(20);
+constexpr auto kPoll = std::chrono::milliseconds(1);
+
+// Windows come and go while they are looked at; a vanished one is simply not there.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+long PidOf(Display* display, Window window)
+{
+    const Atom atom = XInternAtom(display, "_NET_WM_PID", True);
+    if (atom == None)
+        return -1;
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, atom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data) == Success &&
+        data != nullptr && count == 1)
+        pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
+    if (data != nullptr)
+        XFree(data);
+    return pid;
+}
+
+// The viewable top-level window of pid with the main window's caption, or 0.
+Window MainWindowOf(Display* display, pid_t pid)
+{
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned int count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i)
+    {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable ||
+            PidOf(display, children[i]) != pid)
+            continue;
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name != nullptr &&
+            std::strcmp(name, kCaption) == 0)
+            found = children[i];
+        if (name != nullptr)
+            XFree(name);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+// Whether the stone shows: some pixel of the view's half of the window, below the menu and
+// the toolbar, has the blue of the lit facets (the background and the panel are grey).
+bool StoneShows(Display* display, Window window)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, window, &a) || a.width < 8 || a.height < 8)
+        return false;
+    const int x = 0, y = a.height / 4, w = a.width / 2, h = a.height / 2;
+    XImage* image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return false;
+    bool found = false;
+    for (int py = 0; py < h && !found; py += 2)
+        for (int px = 0; px < w && !found; px += 2)
+        {
+            const unsigned long p = XGetPixel(image, px, py);
+            const int r = (p >> 16) & 0xFF, b = p & 0xFF;
+            found = b > r + 60;
+        }
+    XDestroyImage(image);
+    return found;
+}
+
+long ResidentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+void BM_ColdStartToFirstFrame(benchmark::State& state)
+{
+    Display* display = XOpenDisplay(nullptr);
+    XSetErrorHandler(&IgnoreXError);
+    if (display == nullptr)
+    {
+        state.SkipWithError("no display");
+        return;
+    }
+    // The program's own user session, so a copy the user runs does not stop it.
+    char runtime[] = "/tmp/lapido-bench-XXXXXX";
+    if (mkdtemp(runtime) == nullptr)
+    {
+        state.SkipWithError("no runtime directory");
+        return;
+    }
+    long rss = 0;
+    int failures = 0;
+    for (auto _ : state)
+    {
+        const auto start = Clock::now();
+        const pid_t pid = fork();
+        if (pid == 0)
+        {
+            setenv("XDG_RUNTIME_DIR", runtime, 1);
+            execl(LAPIDO_EXECUTABLE, LAPIDO_EXECUTABLE, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        Window window = 0;
+        bool shown = false;
+        while (Clock::now() - start < kTimeout)
+        {
+            if (window == 0)
+                window = MainWindowOf(display, pid);
+            if (window != 0 && StoneShows(display, window))
+            {
+                shown = true;
+                break;
+            }
+            std::this_thread::sleep_for(kPoll);
+        }
+        const auto end = Clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        rss = ResidentKiB(pid);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        // A start that never showed the stone counts with the time waited, and is counted.
+        failures += shown ? 0 : 1;
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    state.counters["residentMiB"] = static_cast<double>(rss) / 1024.0;
+    state.counters["startsWithoutStone"] = failures;
+    rmdir(runtime);
+    XCloseDisplay(display);
+}
+BENCHMARK(BM_ColdStartToFirstFrame)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->UseManualTime()
+    ->ComputeStatistics("min", [](const std::vector<double>& v)
+                        { return *std::min_element(v.begin(), v.end()); })
+    ->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();
