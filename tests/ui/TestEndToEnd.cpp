@@ -15,6 +15,7 @@
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 
 namespace
 {
@@ -112,20 +113,24 @@ TEST_F(EndToEnd, CheckBoxesMenuAndToolbarByMouse)
 // Presses `key` in whatever modal box is up once it shows, then runs `then`.
 void WhenModalShows(Qt::Key key, std::function<void()> then)
 {
+    // Each pending timer holds the poll; the poll itself holds only a weak reference, so it
+    // goes once it has fired.
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [key, then, poll]
+    std::weak_ptr<std::function<void()>> weak = poll;
+    *poll = [key, then, weak]
     {
+        const auto self = weak.lock();
         QWidget* box = QApplication::activeModalWidget();
         if (box == nullptr || !box->isVisible() || !box->inherits("QMessageBox"))
         {
-            QTimer::singleShot(10, *poll);
+            QTimer::singleShot(10, [self] { (*self)(); });
             return;
         }
         QTest::keyClick(box, key);
         if (then)
             QTimer::singleShot(50, then);
     };
-    QTimer::singleShot(10, *poll);
+    QTimer::singleShot(10, [poll] { (*poll)(); });
 }
 
 TEST(EndToEndModal, EscapeThenCancelKeepsItRunningExitThenOkEndsIt)
