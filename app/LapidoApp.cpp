@@ -21,9 +21,11 @@ HANDLE g_hGuard = nullptr;
 CLapidoApp theApp;
 
 // F1's help command goes to the framework's own handler; there is no help content.
+// clang-format off
 BEGIN_MESSAGE_MAP(CLapidoApp, CWinApp)
 {WM_COMMAND, 0, ID_HELP, &msgmap::Void<CWinApp, &CWinApp::OnHelp>},
 END_MESSAGE_MAP()
+// clang-format on
 
 CLapidoApp::CLapidoApp() = default;
 
