@@ -20,12 +20,13 @@ HANDLE g_hGuard = nullptr;
 
 CLapidoApp theApp;
 
-// F1's help command goes to the framework's own handler; there is no help content.
-// clang-format off
+// F1's help command goes to the framework's own handler (a base-class member, which the
+// ON_COMMAND form cannot name); there is no help content.
+#define ON_HELP_COMMAND() {WM_COMMAND, 0, ID_HELP, &msgmap::Void<CWinApp, &CWinApp::OnHelp>},
+
 BEGIN_MESSAGE_MAP(CLapidoApp, CWinApp)
-{WM_COMMAND, 0, ID_HELP, &msgmap::Void<CWinApp, &CWinApp::OnHelp>},
+ON_HELP_COMMAND()
 END_MESSAGE_MAP()
-// clang-format on
 
 CLapidoApp::CLapidoApp() = default;
 
