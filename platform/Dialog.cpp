@@ -88,6 +88,9 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd)
         m_pMenu = std::make_unique<CMenu>();
         if (m_pMenu->LoadMenu(tmpl.menuId))
         {
+            // The menu lives in the window. Without this a menu bar probes the session bus
+            // for a global menu when it is made, and the bus connection outlives the process.
+            QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
             widget->m_pMenuBar = new QMenuBar(widget);
             widget->m_pMenuBar->setFont(QApplication::font());
             m_pMenu->BuildMenuBar(widget->m_pMenuBar, this);
