@@ -1,5 +1,7 @@
 #include "platform/DialogWidget.h"
 
+#include "platform/MouseKeys.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -9,25 +11,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-
-namespace
-{
-UINT KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
-{
-    UINT flags = 0;
-    if (buttons & Qt::LeftButton)
-        flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton)
-        flags |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton)
-        flags |= MK_MBUTTON;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= MK_SHIFT;
-    if (modifiers & Qt::ControlModifier)
-        flags |= MK_CONTROL;
-    return flags;
-}
-} // namespace
 
 DialogWidget::DialogWidget(CDialog* pDialog, QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags), m_pDialog(pDialog)
@@ -185,7 +168,7 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* e)
             return false;
         Message msg;
         msg.message = WM_MOUSEWHEEL;
-        msg.nFlags = KeyState(wheel->buttons(), wheel->modifiers());
+        msg.nFlags = MouseKeyState(wheel->buttons(), wheel->modifiers());
         msg.zDelta = static_cast<short>(std::clamp(delta, -32768, 32767));
         const QPoint global = wheel->globalPosition().toPoint();
         msg.point = CPoint(global.x(), global.y());

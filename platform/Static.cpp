@@ -1,5 +1,7 @@
 #include "platform/Static.h"
 
+#include "platform/MouseKeys.h"
+
 #include <QCursor>
 #include <QEvent>
 #include <QExposeEvent>
@@ -62,22 +64,6 @@ private:
 
 namespace
 {
-UINT KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
-{
-    UINT flags = 0;
-    if (buttons & Qt::LeftButton)
-        flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton)
-        flags |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton)
-        flags |= MK_MBUTTON;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= MK_SHIFT;
-    if (modifiers & Qt::ControlModifier)
-        flags |= MK_CONTROL;
-    return flags;
-}
-
 UINT ButtonMessage(Qt::MouseButton button, bool bDown)
 {
     switch (button)
@@ -177,7 +163,7 @@ bool StaticWindow::DeliverMouse(QMouseEvent* e)
         msg.message = ButtonMessage(e->button(), e->type() == QEvent::MouseButtonPress);
     if (msg.message == 0)
         return false;
-    msg.nFlags = KeyState(e->buttons(), e->modifiers());
+    msg.nFlags = MouseKeyState(e->buttons(), e->modifiers());
     msg.point = ToClient(e->position());
     m_pOwner->DeliverMessage(msg);
     e->accept();
@@ -191,7 +177,7 @@ bool StaticWindow::DeliverWheel(QWheelEvent* e)
         return false; // a sideways turn is no wheel message
     Message msg;
     msg.message = WM_MOUSEWHEEL;
-    msg.nFlags = KeyState(e->buttons(), e->modifiers());
+    msg.nFlags = MouseKeyState(e->buttons(), e->modifiers());
     msg.zDelta = static_cast<short>(std::clamp(delta, int(std::numeric_limits<short>::min()),
                                                int(std::numeric_limits<short>::max())));
     const QPointF global = e->globalPosition();

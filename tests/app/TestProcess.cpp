@@ -126,9 +126,20 @@ TEST_F(Process, EscapeAndCancelKeepItRunningCloseAndOkEndIt)
     const X11Session::WindowId question = WaitForQuestion(p, main);
     ASSERT_NE(question, 0u) << "Escape did not ask";
     m_x.SendKey(question, "Escape");
-    QThread::msleep(500);
+    // The question goes when the program gets to the key; on a busy machine that can take
+    // a while, so wait for it rather than for a fixed time.
+    std::size_t windows = 0;
+    for (int i = 0; i < 250; ++i)
+    {
+        windows = m_x.WindowsOf(p.processId()).size();
+        if (windows <= 1)
+            break;
+        QThread::msleep(20);
+    }
+    QThread::msleep(200);
     EXPECT_EQ(p.state(), QProcess::Running);
-    EXPECT_EQ(m_x.WindowsOf(p.processId()).size(), 1u) << "the question is gone, the window stays";
+    EXPECT_EQ(windows, 1u) << "the question is gone, the window stays";
+    EXPECT_EQ(m_x.WindowsOf(p.processId()).size(), 1u);
 
     CloseByUser(p);
 
