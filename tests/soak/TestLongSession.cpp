@@ -7,6 +7,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/gl.h"
 #include "res/resource.h"
+#include "tests/support/DialogHost.h"
 #include "view/OGLJText.h"
 
 #include <QApplication>
@@ -44,23 +45,6 @@ long ResidentKb()
     return -1;
 }
 
-void Spin(CLapidoDlg& dlg, UINT nSpinID, int iDelta)
-{
-    NMUPDOWN notify;
-    notify.hdr.pFrom = dlg.GetDlgItem(static_cast<int>(nSpinID));
-    notify.hdr.idFrom = nSpinID;
-    notify.hdr.code = UDN_DELTAPOS;
-    notify.iDelta = iDelta;
-    LRESULT result = 0;
-    Message msg;
-    msg.message = WM_NOTIFY;
-    msg.id = nSpinID;
-    msg.code = UDN_DELTAPOS;
-    msg.pNMHDR = &notify.hdr;
-    msg.pResult = &result;
-    dlg.Dispatch(msg);
-}
-
 // Steps up and down in turn over several rows, so the stone stays well formed and every
 // kind of rebuild (girdle runs included) takes part.
 void Step(CLapidoDlg& dlg, int i)
@@ -69,7 +53,7 @@ void Step(CLapidoDlg& dlg, int i)
                                   IDC_SPIN_GIRDLE_THICKNESS, IDC_SPIN_TABLE,
                                   IDC_SPIN_LOWER_GIRDLE_POINT};
     constexpr int kCount = sizeof(kSpins) / sizeof(kSpins[0]);
-    Spin(dlg, kSpins[i % kCount], (i / kCount) % 2 == 0 ? -1 : 1);
+    SendSpinDelta(dlg, kSpins[i % kCount], (i / kCount) % 2 == 0 ? -1 : 1);
     dlg.m_glPicture.UpdateWindow();
 }
 

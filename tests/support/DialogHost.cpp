@@ -100,3 +100,20 @@ bool DialogHost::Wheel(int nID, int delta)
     QApplication::sendEvent(widget, &event);
     return true;
 }
+
+bool SendSpinDelta(CWnd& owner, UINT nSpinID, int iDelta, LRESULT* pResult)
+{
+    NMUPDOWN notify;
+    notify.hdr.pFrom = owner.GetDlgItem(static_cast<int>(nSpinID));
+    notify.hdr.idFrom = nSpinID;
+    notify.hdr.code = UDN_DELTAPOS;
+    notify.iDelta = iDelta;
+    LRESULT result = 0;
+    Message msg;
+    msg.message = WM_NOTIFY;
+    msg.id = nSpinID;
+    msg.code = UDN_DELTAPOS;
+    msg.pNMHDR = &notify.hdr;
+    msg.pResult = pResult != nullptr ? pResult : &result;
+    return owner.Dispatch(msg) != FALSE;
+}

@@ -42,3 +42,7 @@ private:
     CDialog& m_dialog;
     bool m_bCreated = false;
 };
+
+// The notification one press of up-down nSpinID sends its owner (iDelta -1 up, +1 down), as
+// the control sends it. False when the owner has no handler; *pResult gets its result.
+bool SendSpinDelta(CWnd& owner, UINT nSpinID, int iDelta, LRESULT* pResult = nullptr);

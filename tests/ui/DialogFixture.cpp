@@ -1,6 +1,7 @@
 #include "DialogFixture.h"
 
 #include "geometry/BrilliantCut.h"
+#include "tests/support/DialogHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,19 +31,9 @@ void DialogTest::Command(UINT nID)
 
 LRESULT DialogTest::Spin(UINT nSpinID, int iDelta)
 {
-    NMUPDOWN notify;
-    notify.hdr.pFrom = m_pDlg->GetDlgItem(static_cast<int>(nSpinID));
-    notify.hdr.idFrom = nSpinID;
-    notify.hdr.code = UDN_DELTAPOS;
-    notify.iDelta = iDelta;
     LRESULT result = 99;
-    Message msg;
-    msg.message = WM_NOTIFY;
-    msg.id = nSpinID;
-    msg.code = UDN_DELTAPOS;
-    msg.pNMHDR = &notify.hdr;
-    msg.pResult = &result;
-    EXPECT_TRUE(m_pDlg->Dispatch(msg)) << "no handler for up-down " << nSpinID;
+    EXPECT_TRUE(SendSpinDelta(*m_pDlg, nSpinID, iDelta, &result))
+        << "no handler for up-down " << nSpinID;
     return result;
 }
 
