@@ -6,7 +6,6 @@
 #include "platform/Controls.h"
 #include "platform/NumberText.h"
 #include "platform/Resource.h"
-#include "platform/WinApp.h"
 #include "res/Resources.h"
 
 #include <QApplication>
@@ -250,7 +249,6 @@ BENCHMARK(BM_HoldUpArrowTenSeconds)->Iterations(1)->UseManualTime()->Unit(benchm
 
 int main(int argc, char** argv)
 {
-    AfxPrepareWindowSystem(); // as the program reaches OpenGL
     QApplication app(argc, argv);
     AfxSetResourceTable(&LapidoResources());
     benchmark::Initialize(&argc, argv);

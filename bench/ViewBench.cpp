@@ -1,6 +1,5 @@
 // What the 3D view costs with the default stone in an 800 × 600 view: compiling the model's
 // display lists, one frame from paint to swap, and one pick. Run under a display.
-#include "platform/WinApp.h"
 #include "tests/support/ViewHost.h"
 
 #include <QApplication>
@@ -69,7 +68,6 @@ BENCHMARK(BM_Pick)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggreg
 
 int main(int argc, char** argv)
 {
-    AfxPrepareWindowSystem(); // as the program reaches OpenGL
     QApplication app(argc, argv);
     {
         // The renderer the figures belong to.

@@ -24,10 +24,6 @@ struct GuardHandle
 
 namespace
 {
-// Qt's choice of OpenGL binding on X11, and ours where the environment names none.
-constexpr const char* kGLIntegrationVariable = "QT_XCB_GL_INTEGRATION";
-constexpr const char* kPreferredGLIntegration = "xcb_egl";
-
 CWinApp* g_pApp = nullptr;
 thread_local DWORD g_dwLastError = ERROR_SUCCESS;
 
@@ -150,15 +146,8 @@ const wchar_t* AfxGetAppName()
     return name.c_str();
 }
 
-void AfxPrepareWindowSystem()
-{
-    if (!qEnvironmentVariableIsSet(kGLIntegrationVariable))
-        qputenv(kGLIntegrationVariable, kPreferredGLIntegration);
-}
-
 int AfxWinMain(int argc, char** argv)
 {
-    AfxPrepareWindowSystem();
     // QApplication keeps a reference to the count for its whole life.
     static int s_argc = argc;
     QApplication app(s_argc, argv);

@@ -52,12 +52,6 @@ const wchar_t* AfxGetAppName();
 // The entry point: creates the QApplication on argc/argv, calls InitInstance of the
 // application object and returns the process's exit code (ExitInstance's).
 int AfxWinMain(int argc, char** argv);
-// Chooses how the window system is reached; called before any QApplication exists (the
-// entry point does it; a program that makes its own QApplication, a test, calls it first).
-// On X11 OpenGL goes through EGL before GLX: the same driver starts sooner and swaps
-// faster. Qt falls back to GLX where EGL cannot start, and a choice already made in
-// QT_XCB_GL_INTEGRATION stands.
-void AfxPrepareWindowSystem();
 
 // The profile-name buffer of nChars wide characters, zero-filled, to be freed with free();
 // nullptr when the allocation fails. Tests replace the allocator to make it fail.

@@ -262,23 +262,3 @@ TEST(WinApp, NamesComeFromTheExecutableAndHelpIsRouted)
     CWinApp named(L"Named");
     EXPECT_EQ(CString(AfxGetAppName()), L"Named");
 }
-
-// EGL is asked for where nothing is chosen; a choice in the environment, even an empty
-// one, is the user's and stays.
-TEST(WinApp, WindowSystemPrefersEglUnlessChosen)
-{
-    const char* kVariable = "QT_XCB_GL_INTEGRATION";
-    const QByteArray glx("xcb_glx"), empty;
-    const struct
-    {
-        const QByteArray* before;
-        QByteArray after;
-    } cases[] = {{nullptr, "xcb_egl"}, {&glx, "xcb_glx"}, {&empty, ""}};
-    for (const auto& c : cases)
-    {
-        ScopedEnv env(kVariable, c.before);
-        AfxPrepareWindowSystem();
-        EXPECT_TRUE(qEnvironmentVariableIsSet(kVariable));
-        EXPECT_EQ(qgetenv(kVariable), c.after) << (c.before ? c.before->constData() : "unset");
-    }
-}

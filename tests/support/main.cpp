@@ -1,7 +1,6 @@
 // Entry point of every GUI test program: one QApplication around the whole GoogleTest run,
 // on the display the test command's Xvfb provides, with the application's resources.
 #include "platform/Resource.h"
-#include "platform/WinApp.h"
 #include "res/Resources.h"
 
 #include <QApplication>
@@ -21,7 +20,6 @@ int main(int argc, char** argv)
     dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
 #endif
     ::testing::InitGoogleTest(&argc, argv);
-    AfxPrepareWindowSystem(); // as the program reaches OpenGL
     QApplication app(argc, argv);
     AfxSetResourceTable(&LapidoResources());
     return RUN_ALL_TESTS();
