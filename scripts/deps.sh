@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
     cmake g++ make
     qt6-base-dev qt6-qpa-plugins libgl-dev libglu1-mesa-dev libx11-dev
-    libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-dejavu-core
+    libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils mesa-utils imagemagick
 )
