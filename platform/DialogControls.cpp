@@ -14,7 +14,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +51,20 @@ int LabelWidth(const QWidget& label, const QString& text, int templateWidth)
         widest = std::max(widest, metrics.horizontalAdvance(line) + kLabelSlack);
     return std::max(templateWidth, widest);
 }
+
+// A check box answers clicks, hover and the screen reader over its whole rectangle, as the
+// template lays it out, not only over its box and caption.
+class WholeRectCheckBoxStyle : public QProxyStyle
+{
+public:
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override
+    {
+        if (element == SE_CheckBoxClickRect && option != nullptr)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+};
 
 bool IsTabStop(const QWidget* w)
 {
@@ -132,6 +148,7 @@ void CDialog::CreateControls()
 {
     const DialogTemplate& tmpl = *m_pTemplate;
     m_nDefID = 0;
+    WholeRectCheckBoxStyle* checkBoxStyle = nullptr; // one for the dialog's check boxes
     for (std::size_t i = 0; i < tmpl.itemCount; ++i)
     {
         const DialogItemTemplate& item = tmpl.items[i];
@@ -155,6 +172,12 @@ void CDialog::CreateControls()
             if (item.kind == ControlKind::CheckBox)
             {
                 button = new QCheckBox(text, m_pClient);
+                if (checkBoxStyle == nullptr)
+                {
+                    checkBoxStyle = new WholeRectCheckBoxStyle;
+                    checkBoxStyle->setParent(m_pClient);
+                }
+                button->setStyle(checkBoxStyle);
             }
             else
             {
@@ -246,6 +269,10 @@ void CDialog::CreateControls()
                                 GetSystemMetrics(SM_CYICON));
         else if (item.kind == ControlKind::Label)
             widget->setGeometry(rect.left, rect.top, LabelWidth(*widget, text, rect.Width()),
+                                rect.Height());
+        else if (item.kind == ControlKind::CheckBox)
+            widget->setGeometry(rect.left, rect.top,
+                                std::max(rect.Width(), widget->sizeHint().width()),
                                 rect.Height());
         else
             widget->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());

@@ -293,7 +293,12 @@ void CWnd::SetWindowText(const CString& text)
         return;
     const QString q = QString::fromStdWString(text);
     if (auto* edit = qobject_cast<QLineEdit*>(m_pWidget))
+    {
         edit->setText(q);
+        // Shown from its first character, as a text the program sets should read; Qt would
+        // leave the caret, and so the view, at the end.
+        edit->setCursorPosition(0);
+    }
     else if (auto* button = qobject_cast<QAbstractButton*>(m_pWidget))
         button->setText(q);
     else if (auto* label = qobject_cast<QLabel*>(m_pWidget))

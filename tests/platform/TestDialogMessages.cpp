@@ -94,6 +94,11 @@ TEST(DialogMessages, EditTextAndWindowText)
     dlg.SetDlgItemText(IDC_EDIT_UPPER_GIRDLE_ANGLE, CString(L"39.513"));
     dlg.GetDlgItemText(IDC_EDIT_UPPER_GIRDLE_ANGLE, text);
     EXPECT_EQ(text, L"39.513");
+    // A text wider than its edit shows from its first character, not its tail.
+    auto* edit = qobject_cast<QLineEdit*>(host.Control(IDC_EDIT_CROWN_ANGLE));
+    edit->setCursorPosition(2);
+    dlg.SetDlgItemText(IDC_EDIT_CROWN_ANGLE, L"123456789012345678901234567890.000");
+    EXPECT_EQ(edit->cursorPosition(), 0);
     // No such control: nothing, and an empty text.
     dlg.SetDlgItemText(4711, L"x");
     EXPECT_EQ(dlg.GetDlgItemText(4711, text), 0);

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -95,7 +96,7 @@ void ExpectControlsMatchTemplate(CDialog& dlg, const DialogTemplate& tmpl)
         const CRect expected =
             MapDialogRect(units, CRect(item.x, item.y, item.x + item.cx, item.y + item.cy));
         const CRect actual = ClientRectOf(dlg, *control);
-        if (item.kind == ControlKind::Label)
+        if (item.kind == ControlKind::Label || item.kind == ControlKind::CheckBox)
         {
             // Where the template puts it, widened if its text needs it, never cut off.
             EXPECT_EQ(actual.TopLeft(), expected.TopLeft());
@@ -117,6 +118,15 @@ void ExpectControlsMatchTemplate(CDialog& dlg, const DialogTemplate& tmpl)
         {
             EXPECT_EQ(edit->isReadOnly(), (item.style & ES_READONLY) != 0);
             EXPECT_EQ(edit->hasFrame(), (item.style & WS_BORDER) != 0);
+        }
+        if (auto* check = qobject_cast<QCheckBox*>(w); check != nullptr && check->isEnabled())
+        {
+            // The whole rectangle takes a click, beyond the end of the caption too.
+            const bool wasChecked = check->isChecked();
+            QTest::mouseClick(check, Qt::LeftButton, {},
+                              QPoint(check->width() - 2, check->height() / 2));
+            EXPECT_NE(check->isChecked(), wasChecked) << "a click at the rectangle's right end";
+            check->setChecked(wasChecked);
         }
         if (auto* push = qobject_cast<QPushButton*>(w))
         {
