@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <locale.h>
 
 namespace
@@ -79,4 +80,16 @@ std::string FormatFixed(double value, int decimals)
         std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
     uselocale(previous);
     return text;
+}
+
+int FormatClassicV(wchar_t* buffer, std::size_t size, const wchar_t* format, va_list args)
+{
+    if (buffer == nullptr || size == 0)
+        return -1;
+    const locale_t previous = uselocale(ClassicLocale());
+    // A text too long makes this return -1 and need not terminate what it wrote.
+    const int written = std::vswprintf(buffer, size, format, args);
+    uselocale(previous);
+    buffer[size - 1] = L'\0';
+    return written;
 }

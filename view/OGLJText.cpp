@@ -1,6 +1,7 @@
 #include "view/OGLJText.h"
 
 #include "platform/GLContext.h"
+#include "platform/NumberText.h"
 
 #include <cstdarg>
 #include <cstdlib>
@@ -63,10 +64,9 @@ void COGLJText::SetText(const wchar_t* format, ...)
     {
         va_list args;
         va_start(args, format);
-        // A text too long makes this return -1 and need not terminate what it wrote.
-        std::vswprintf(buffer, kTextChars, format, args);
+        // Numbers read the same under every regional setting.
+        FormatClassicV(buffer, kTextChars, format, args);
         va_end(args);
-        buffer[kTextChars - 1] = L'\0';
     }
 
     if (m_text && std::wcscmp(m_text, buffer) == 0)

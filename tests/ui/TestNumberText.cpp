@@ -2,6 +2,7 @@
 // dialog: the rules every edit of the panel goes through.
 #include "platform/CodePage.h"
 #include "platform/NumberText.h"
+#include "view/OGLJText.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,12 @@ TEST(NumberText, DecimalPointIsAlwaysADot)
     const std::string written = FormatFixed(2.65);
     const double read = ReadNumberPrefix("34.600");
     const double readComma = ReadNumberPrefix("2,5");
+    // The frame-rate line goes through the label's own formatting.
+    COGLJText label(12.0f);
+    label.SetText(L"%5d[fps] ( %6.4lf[spf] )", 100, 0.01);
+    const std::wstring overlay = label.m_text != nullptr ? label.m_text : L"";
+    const char* const localeAfter = std::setlocale(LC_ALL, nullptr);
+    const std::string germanAfter = localeAfter != nullptr ? localeAfter : "";
     std::setlocale(LC_ALL, previous.c_str());
 
     ASSERT_STREQ(local, "2,5") << "the locale " << german << " does not use a decimal comma";
@@ -157,5 +164,7 @@ TEST(NumberText, DecimalPointIsAlwaysADot)
     EXPECT_EQ(written, "2.650");
     EXPECT_EQ(read, 34.6);
     EXPECT_EQ(readComma, 2.0);
+    EXPECT_EQ(overlay, L"  100[fps] ( 0.0100[spf] )");
+    EXPECT_EQ(germanAfter, german) << "formatting changed the process locale";
 }
 } // namespace
