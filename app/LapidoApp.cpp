@@ -8,6 +8,8 @@
 
 namespace
 {
+// The name the user sees, in every message box's caption; the executable is "lapido".
+constexpr const wchar_t* kAppName = L"Lapido";
 constexpr const wchar_t* kGuardName = L"UniqueName_Lapido";
 constexpr const wchar_t* kIniFileName = L"Lapido.ini";
 constexpr const wchar_t* kMemoryShortage = L"Memory Shorttage ... Abort !        ";
@@ -28,7 +30,7 @@ BEGIN_MESSAGE_MAP(CLapidoApp, CWinApp)
 ON_HELP_COMMAND()
 END_MESSAGE_MAP()
 
-CLapidoApp::CLapidoApp() = default;
+CLapidoApp::CLapidoApp() : CWinApp(kAppName) {}
 
 CLapidoApp::~CLapidoApp() = default;
 
@@ -40,9 +42,8 @@ CString ModuleDirectoryOf(const CString& path)
 
 BOOL CLapidoApp::InitInstance()
 {
-    CWinApp::InitInstance();
-
-    // Before any window exists, so a second copy never shows one.
+    // Before any window exists and before the window system is reached, so a second copy
+    // never shows a window nor prints a word, display or no display.
     if (g_hGuard == nullptr)
     {
         HANDLE hGuard = CreateMutexW(nullptr, TRUE, kGuardName);
@@ -55,6 +56,8 @@ BOOL CLapidoApp::InitInstance()
         }
         g_hGuard = hGuard;
     }
+
+    CWinApp::InitInstance();
 
     m_strModuleDir = ModuleDirectoryOf(AfxGetModuleFileName());
     m_strIniPath = m_strModuleDir + kIniFileName;

@@ -25,6 +25,10 @@ struct GuardHandle
 namespace
 {
 CWinApp* g_pApp = nullptr;
+// The command line the window system's application is made from, and that application.
+int g_argc = 0;
+char** g_argv = nullptr;
+std::unique_ptr<QApplication> g_pGuiApp;
 thread_local DWORD g_dwLastError = ERROR_SUCCESS;
 
 ProfileAllocator& Allocator()
@@ -110,6 +114,20 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitInstance()
 {
+    // The window system is reached here, not before: whatever runs ahead of this (a guard
+    // that ends a second copy) works without a display and prints nothing. A host that made
+    // its own application keeps it.
+    if (QCoreApplication::instance() == nullptr)
+    {
+        static char s_name[] = "lapido";
+        static char* s_argv[] = {s_name, nullptr};
+        if (g_argv == nullptr)
+        {
+            g_argc = 1;
+            g_argv = s_argv;
+        }
+        g_pGuiApp = std::make_unique<QApplication>(g_argc, g_argv);
+    }
     return TRUE;
 }
 
@@ -149,14 +167,16 @@ const wchar_t* AfxGetAppName()
 int AfxWinMain(int argc, char** argv)
 {
     // QApplication keeps a reference to the count for its whole life.
-    static int s_argc = argc;
-    QApplication app(s_argc, argv);
+    g_argc = argc;
+    g_argv = argv;
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return 1;
-    if (pApp->InitInstance())
-        app.exec();
-    return pApp->ExitInstance();
+    if (pApp->InitInstance() && QCoreApplication::instance() != nullptr)
+        QCoreApplication::exec();
+    const int code = pApp->ExitInstance();
+    g_pGuiApp.reset();
+    return code;
 }
 
 wchar_t* AfxAllocProfileName(std::size_t nChars)

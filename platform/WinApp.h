@@ -3,8 +3,9 @@
 // named guard, the executable's path and the profile-name buffer.
 //
 // Exactly one CWinApp-derived object exists, a global constructed before main; it registers
-// itself (AfxGetApp). The entry point AfxWinMain creates the QApplication and calls
-// InitInstance; when that returns FALSE the process ends without a message loop of its own.
+// itself (AfxGetApp). The entry point AfxWinMain calls InitInstance, whose base creates the
+// QApplication (the first contact with the window system); when InitInstance returns FALSE
+// the process ends without a message loop of its own.
 // The application object takes commands through a message map like a window, so it is a
 // CWnd without a widget.
 
@@ -25,6 +26,8 @@ public:
     explicit CWinApp(const wchar_t* lpszAppName = nullptr);
     ~CWinApp() override;
 
+    // Connects to the window system (creates the QApplication) unless the process already
+    // has an application. A derived class calls it once it knows the process goes on.
     virtual BOOL InitInstance();
     virtual int ExitInstance();
     // Replaces the profile name with the application name, as the registry key makes it.
@@ -49,8 +52,9 @@ CWnd* AfxGetMainWnd();
 // The application's name: the application object's, or else the executable's base name.
 const wchar_t* AfxGetAppName();
 
-// The entry point: creates the QApplication on argc/argv, calls InitInstance of the
-// application object and returns the process's exit code (ExitInstance's).
+// The entry point: keeps argc/argv for the QApplication, calls InitInstance of the
+// application object, runs the application's loop when it returns TRUE, and returns the
+// process's exit code (ExitInstance's).
 int AfxWinMain(int argc, char** argv);
 
 // The profile-name buffer of nChars wide characters, zero-filled, to be freed with free();

@@ -77,7 +77,7 @@ TEST_F(Application, ShortageOfTheProfileBufferSaysSoAndEnds)
     EXPECT_EQ(asked[0].kind, ModalKind::MessageBox);
     EXPECT_EQ(asked[0].text, L"Memory Shorttage ... Abort !        ");
     EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(asked[0].caption, AfxGetAppName());
+    EXPECT_EQ(asked[0].caption, L"Lapido");
     EXPECT_EQ(theApp.m_pszProfileName, nullptr) << "the freed name is not kept";
 }
 

@@ -105,10 +105,21 @@ X11Session::WindowId X11Session::WaitForWindow(long long pid, const std::string&
     return 0;
 }
 
-void X11Session::SendKey(WindowId window, const char* keyName)
+bool X11Session::SendKey(WindowId window, const char* keyName)
 {
     if (m_pDisplay == nullptr)
-        return;
+        return false;
+    bool focused = false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do
+    {
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(m_pDisplay, &focus, &revert);
+        focused = focus == window;
+        if (!focused)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (!focused && std::chrono::steady_clock::now() < end);
     XKeyEvent key = {};
     key.display = m_pDisplay;
     key.window = window;
@@ -122,6 +133,7 @@ void X11Session::SendKey(WindowId window, const char* keyName)
     key.type = KeyRelease;
     XSendEvent(m_pDisplay, window, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&key));
     XFlush(m_pDisplay);
+    return focused;
 }
 
 void X11Session::SendClose(WindowId window)

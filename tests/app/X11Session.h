@@ -26,8 +26,10 @@ public:
     // The first viewable window of pid named `name`, 0 when none shows within timeoutMs.
     WindowId WaitForWindow(long long pid, const std::string& name, int timeoutMs);
 
-    // A key press and release of the key named like "Escape" or "Return".
-    void SendKey(WindowId window, const char* keyName);
+    // A key press and release of the key named like "Escape" or "Return", once the window
+    // has the input focus (the toolkit hands keys to its focus window, whatever window an
+    // event names). False when the focus does not arrive within 5 s; the key is sent anyway.
+    bool SendKey(WindowId window, const char* keyName);
     // What the window manager sends when the user clicks the close box.
     void SendClose(WindowId window);
 
