@@ -28,6 +28,10 @@ public:
         // The surface kind has to be known before the window is created; the pixel format
         // is set later, by whoever binds a rendering context to it.
         setSurfaceType(QSurface::OpenGLSurface);
+        // The view takes the mouse, never the keyboard: a click in it must leave Escape, Tab,
+        // Enter and the menu keys with the dialog. Without this the window system hands a
+        // clicked native child the input focus, and its keys go nowhere.
+        setFlag(Qt::WindowDoesNotAcceptFocus);
         pFrame->installEventFilter(this);
     }
 
@@ -128,6 +132,13 @@ bool StaticWindow::event(QEvent* e)
         m_pOwner->DeliverMessage(msg);
         return QWindow::event(e);
     }
+    case QEvent::FocusIn:
+        // Should a window system give the view the focus all the same, the dialog takes it
+        // back, with the control that had it.
+        if (m_pFrame != nullptr)
+            if (QWindow* top = m_pFrame->window()->windowHandle(); top != nullptr && top != this)
+                top->requestActivate();
+        return QWindow::event(e);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
@@ -219,6 +230,7 @@ BOOL CStatic::SubclassWindow(QWidget* pFrame)
     // The container takes the window over and deletes it with itself; it is a child of the
     // frame, so the frame's destruction takes both.
     m_pContainer = QWidget::createWindowContainer(m_pNative, pFrame);
+    m_pContainer->setFocusPolicy(Qt::NoFocus); // neither Tab nor a click gives it the keyboard
     m_pContainer->setGeometry(pFrame->rect());
     m_pContainer->show();
     PreSubclassWindow();
