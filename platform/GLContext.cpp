@@ -1,6 +1,7 @@
 #include "platform/GLContext.h"
 
 #include "platform/Static.h"
+#include "platform/gl.h"
 
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -59,6 +60,28 @@ QSurfaceFormat ToSurfaceFormat(const PIXELFORMATDESCRIPTOR& pfd)
     f.setDepthBufferSize(pfd.cDepthBits);
     f.setStencilBufferSize(pfd.cStencilBits);
     return f;
+}
+
+// A surface asked for without alpha can get an alpha channel all the same (natively on
+// Wayland Qt asks for one for its window decorations), and the compositor then blends with
+// what lies behind the window whatever alpha the frame left. The channel alone is filled
+// opaque before the frame goes out, so the window shows the colours drawn, as a surface
+// without alpha shows them.
+void MakeAlphaOpaque()
+{
+    GLboolean mask[4] = {};
+    GLfloat clear[4] = {};
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glColorMask(mask[0], mask[1], mask[2], mask[3]);
+    if (scissor)
+        glEnable(GL_SCISSOR_TEST);
 }
 
 QWindow* ClientWindowOf(CWnd* pWnd)
@@ -236,6 +259,8 @@ BOOL SwapBuffers(HDC hdc)
         return FALSE;
     if (!w->window->isExposed())
         return TRUE;
+    if (w->format.alphaBufferSize() <= 0 && current->format().alphaBufferSize() > 0)
+        MakeAlphaOpaque();
     current->swapBuffers(w->window);
     return TRUE;
 }
