@@ -6,6 +6,7 @@
 #include "platform/gl.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -49,7 +50,7 @@ constexpr ViewToggle kViewToggles[] = {
     {ID_RENDER_AXIS, &CGLPictureCtrl::m_bShowAxes, 0, Effect::RecompileAxes, Redraw::Erase},
 };
 
-// View-point commands move by this many pixels from the view's centre.
+// View-point commands move by this many logical pixels from the view's centre.
 constexpr int kViewPointStep = 10;
 // Wheel amounts of the zoom commands: 160 pixels of zoom drag each.
 constexpr short kZoomWheelDelta = 3200;
@@ -65,6 +66,14 @@ constexpr float kHomeTurn = 90.0f;
 void ClearPick(CGLPictureCtrl& view)
 {
     std::fill(std::begin(view.m_pick), std::end(view.m_pick), 0u);
+}
+
+// A step of logical pixels in the view's device pixels, which its points are given in.
+CPoint ToViewPixels(CGLPictureCtrl& view, int dx, int dy)
+{
+    const float scale = view.PixelScale();
+    return CPoint(static_cast<int>(std::lround(dx * scale)),
+                  static_cast<int>(std::lround(dy * scale)));
 }
 } // namespace
 
@@ -178,6 +187,7 @@ void CLapidoDlg::OnRoundBrilliant()
 
 void CLapidoDlg::PanViewPoint(int dx, int dy)
 {
+    const CPoint step = ToViewPixels(m_glPicture, dx, dy);
     CRect rect;
     m_glPicture.GetClientRect(&rect);
     const CPoint c = rect.CenterPoint();
@@ -185,18 +195,19 @@ void CLapidoDlg::PanViewPoint(int dx, int dy)
     m_glPicture.m_mouseMode = kMouseModePan;
     SetCursor(AfxLoadCursor(IDC_CURSOR_PAN));
     m_glPicture.m_lastPoint = c;
-    m_glPicture.DragTo(CPoint(c.x + dx, c.y + dy));
+    m_glPicture.DragTo(CPoint(c.x + step.x, c.y + step.y));
     ReleaseCapture();
     m_glPicture.m_mouseMode = kMouseModeNone;
 }
 
 void CLapidoDlg::SpinViewPoint(int dx, int dy)
 {
+    const CPoint step = ToViewPixels(m_glPicture, dx, dy);
     CRect rect;
     m_glPicture.GetClientRect(&rect);
     const CPoint c = rect.CenterPoint();
     m_glPicture.BeginDrag(c, kMouseModeSpin);
-    m_glPicture.DragTo(CPoint(c.x + dx, c.y + dy));
+    m_glPicture.DragTo(CPoint(c.x + step.x, c.y + step.y));
     ReleaseCapture();
     m_glPicture.m_mouseMode = kMouseModeNone;
 }

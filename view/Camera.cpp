@@ -60,8 +60,10 @@ bool PreRotate(float angle, float x, float y, float z, const float m[16], float 
 
 void CGLPictureCtrl::SetProjection()
 {
-    const double halfWidth = m_cx * 0.5 / m_zoom;
-    const double halfHeight = m_cy * 0.5 / m_zoom;
+    // m_zoom logical pixels per unit; the window's size is in device pixels.
+    const double devicePerUnit = static_cast<double>(m_zoom) * PixelScale();
+    const double halfWidth = m_cx * 0.5 / devicePerUnit;
+    const double halfHeight = m_cy * 0.5 / devicePerUnit;
     glOrtho(-halfWidth, halfWidth, -halfHeight, halfHeight, kNear, kFar);
 }
 
@@ -152,8 +154,10 @@ void CGLPictureCtrl::SpinStep(CPoint point)
 
 void CGLPictureCtrl::PanStep(CPoint point)
 {
-    m_center[0] -= static_cast<float>(point.x - m_lastPoint.x) / m_zoom;
-    m_center[1] += static_cast<float>(point.y - m_lastPoint.y) / m_zoom;
+    // The points are device pixels: the model follows the cursor pixel for pixel.
+    const float devicePerUnit = m_zoom * PixelScale();
+    m_center[0] -= static_cast<float>(point.x - m_lastPoint.x) / devicePerUnit;
+    m_center[1] += static_cast<float>(point.y - m_lastPoint.y) / devicePerUnit;
     m_lastPoint = point;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

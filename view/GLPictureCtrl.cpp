@@ -5,6 +5,7 @@
 #include "view/OGLJText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -164,6 +165,12 @@ void CGLPictureCtrl::OnSize(UINT /*nType*/, int cx, int cy)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     ApplyView();
+}
+
+float CGLPictureCtrl::PixelScale() const
+{
+    const double ratio = GetDevicePixelRatio();
+    return ratio > 0.0 && std::isfinite(ratio) ? static_cast<float>(ratio) : 1.0f;
 }
 
 void CGLPictureCtrl::OnMove(int /*x*/, int /*y*/)

@@ -160,6 +160,11 @@ public:
     GLuint m_pick[10] = {};
     LightSource m_lights[4];
 
+    // Device pixels per logical pixel. Sizes given in pixels (the projection's scale, line
+    // widths, point sizes, the pick square) are logical pixels, so the picture on a scaled
+    // display is the picture at scale 1, drawn sharper.
+    float PixelScale() const;
+
 private:
     void RestoreDisplayDefaults();
     void SelectModel();

@@ -68,7 +68,8 @@ int CGLPictureCtrl::Pick(int x, int y)
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluPickMatrix(x, m_cy - y, kPickRegion, kPickRegion, viewport);
+    const double region = kPickRegion * PixelScale();
+    gluPickMatrix(x, m_cy - y, region, region, viewport);
     SetProjection();
     glMatrixMode(GL_MODELVIEW);
     DrawModel(2, nullptr);

@@ -91,7 +91,7 @@ void CGLPictureCtrl::CompileLineList()
 {
     m_lineList = glGenLists(1);
     glNewList(m_lineList, GL_COMPILE);
-    glLineWidth(m_lineWidth);
+    glLineWidth(m_lineWidth * PixelScale());
     glColor3f(m_lineColor[0], m_lineColor[1], m_lineColor[2]);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     Triangles(*m_pModel);
@@ -102,7 +102,7 @@ void CGLPictureCtrl::CompilePointList()
 {
     m_pointList = glGenLists(1);
     glNewList(m_pointList, GL_COMPILE);
-    glPointSize(m_pointSize);
+    glPointSize(m_pointSize * PixelScale());
     glColor3f(m_pointColor[0], m_pointColor[1], m_pointColor[2]);
     glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
     Triangles(*m_pModel);
@@ -160,7 +160,7 @@ void CGLPictureCtrl::DrawModel(int pass, const GLuint* names)
         if (m_pick[1] == GL_LINE && picked != nullptr)
         {
             glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT);
-            glLineWidth(m_pickLineWidth);
+            glLineWidth(m_pickLineWidth * PixelScale());
             glColor3f(m_pickLineColor[0], m_pickLineColor[1], m_pickLineColor[2]);
             glBegin(GL_LINES);
             Vertex(model, *picked, corner);
@@ -177,7 +177,7 @@ void CGLPictureCtrl::DrawModel(int pass, const GLuint* names)
         if (m_pick[1] == GL_POINT && picked != nullptr)
         {
             glPushAttrib(GL_CURRENT_BIT | GL_POINT_BIT);
-            glPointSize(m_pickPointSize);
+            glPointSize(m_pickPointSize * PixelScale());
             glColor3f(m_pickPointColor[0], m_pickPointColor[1], m_pickPointColor[2]);
             glBegin(GL_POINTS);
             Vertex(model, *picked, corner);

@@ -44,7 +44,7 @@ void CGLPictureCtrl::DrawAxesList()
 void CGLPictureCtrl::DrawAxes()
 {
     glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT);
-    glLineWidth(kAxisLineWidth);
+    glLineWidth(kAxisLineWidth * PixelScale());
     for (int axis = 0; axis < 3; ++axis)
     {
         float tip[3] = {0.0f, 0.0f, 0.0f};

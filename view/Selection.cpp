@@ -117,7 +117,7 @@ void CGLPictureCtrl::SelectModel()
     if (m_bRenderLines && m_bPickLines)
     {
         glPushName(GL_LINE);
-        glLineWidth(kSelectionLineWidth);
+        glLineWidth(kSelectionLineWidth * PixelScale());
         for (std::size_t i = 0; i < groups; ++i)
         {
             glPushName(static_cast<GLuint>(i));
@@ -149,7 +149,7 @@ void CGLPictureCtrl::SelectModel()
     if (m_bRenderPoints && m_bPickPoints)
     {
         glPushName(GL_POINT);
-        glPointSize(kSelectionPointSize);
+        glPointSize(kSelectionPointSize * PixelScale());
         for (std::size_t i = 0; i < groups; ++i)
         {
             glPushName(static_cast<GLuint>(i));
