@@ -9,7 +9,7 @@ bash scripts/deps.sh
 BUILD=${LAPIDO_BUILD_DIR:-build}
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DLAPIDO_BENCH=ON > /dev/null
 cmake --build "$BUILD" -j2
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     glxinfo 2>/dev/null | grep -E "OpenGL (renderer|version) string" || true
     for b in "$0"/bench/bench_*; do
         echo "== $(basename "$b")"

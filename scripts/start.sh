@@ -19,7 +19,7 @@ fi
 
 SHOT=${LAPIDO_SCREENSHOT:-$PWD/lapido-screenshot.png}
 echo "No display: running Lapido under Xvfb for a screenshot."
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     "$1" & pid=$!
     id=
     for _ in $(seq 50); do
