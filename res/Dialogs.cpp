@@ -1,4 +1,5 @@
 #include "res/Resources.h"
+#include "res/Version.h"
 #include "res/resource.h"
 
 #include "platform/Styles.h"
@@ -72,7 +73,8 @@ const DialogItemTemplate kMainItems[] = {
 
 const DialogItemTemplate kAboutItems[] = {
     {kNoId, K::Icon, L"", 14, 14, 20, 20, WS_VISIBLE | SS_ICON, IDR_MAINFRAME},
-    {kNoId, K::Label, L"Facetta, Version 0.0.1", 42, 14, 180, 8, WS_VISIBLE | SS_NOPREFIX, 0},
+    {kNoId, K::Label, L"Facetta, Version " LAPIDO_VERSION, 42, 14, 180, 8, WS_VISIBLE | SS_NOPREFIX,
+     0},
     {IDOK, K::DefPushButton, L"OK", 99, 47, 50, 14, kDefButton | WS_GROUP, 0},
 };
 

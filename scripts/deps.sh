@@ -10,6 +10,8 @@ PACKAGES=(
     libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils mesa-utils imagemagick
+    python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-daemon xdotool sway grim qt6-wayland
+    dpkg-dev lintian appstream desktop-file-utils file man-db
 )
 if [ "${LAPIDO_FUZZ:-0}" = 1 ]; then
     PACKAGES+=(clang libclang-rt-14-dev)

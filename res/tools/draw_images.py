@@ -4,6 +4,7 @@ toolbar strip (eleven 16 x 15 buttons) and the pan and spin cursors (32 x 32).
 
 Writes res/images/*.xpm, which res/Images.cpp compiles in, and res/icons/lapido-<n>.png,
 which the install puts into the desktop's icon theme. Both come from the same pixels.
+res/icons/lapido.svg, the theme's scalable size, is the 48-pixel drawing as vectors.
 Run it after changing a picture and commit its output with it:
 
     python3 res/tools/draw_images.py [--preview DIR]
@@ -101,7 +102,10 @@ def brilliant_facets():
     return visible
 
 
-def draw_icon(size):
+def icon_layout(size):
+    """The icon's shapes in a size x size square, y down: the silhouette, the region inside
+    its outline, the facets with their colours, the facet edges, the girdle band, the glint
+    and the widths of the edges and the band, all scaled with the size."""
     margin = size * 0.03
     half = (size - 2 * margin) / 2
     total_h = CROWN_HEIGHT + GIRDLE_HEIGHT + PAVILION_DEPTH
@@ -110,36 +114,82 @@ def draw_icon(size):
     def project(p):
         return (size / 2 + p[0] * half, top + (CROWN_HEIGHT - p[2]) * half)
 
-    canvas = Canvas(size, size)
     silhouette = [project(p) for p in [
         (-TABLE_RADIUS, 0, CROWN_HEIGHT), (TABLE_RADIUS, 0, CROWN_HEIGHT), (1, 0, 0),
         (1, 0, -GIRDLE_HEIGHT), (0, 0, -GIRDLE_HEIGHT - PAVILION_DEPTH), (-1, 0, -GIRDLE_HEIGHT),
         (-1, 0, 0)]]
     line = size / 48.0  # line width in pixels scales with the icon
-    # The outline first, as a fat border, then the facets inside it.
-    canvas.fill(polygon(silhouette), GEM_OUTLINE)
-    inner = shrink(silhouette, 1.15 * line)
-    clip = polygon(inner)
-    for face, light in brilliant_facets():
-        pts = [project(p) for p in face]
-        shape = polygon(pts)
-        canvas.fill(lambda x, y, s=shape: s(x, y) and clip(x, y), ramp(light), bbox(pts))
-    # Facet edges, thin, inside the outline.
+    facets = [([project(p) for p in face], ramp(light)) for face, light in brilliant_facets()]
     edges = set()
-    for face, _ in brilliant_facets():
-        pts = [project(p) for p in face]
+    for pts, _ in facets:
         for i in range(len(pts)):
             a, b = pts[i], pts[(i + 1) % len(pts)]
             edges.add((min(a, b), max(a, b)))
-    for a, b in edges:
-        seg = segment(a, b, 0.36 * line)
-        canvas.fill(lambda x, y, s=seg: s(x, y) and clip(x, y), GEM_EDGE, bbox([a, b]))
     girdle_y = project((0, 0, -GIRDLE_HEIGHT / 2))[1]
-    girdle = polygon([(0, girdle_y - 0.7 * line), (size, girdle_y - 0.7 * line),
-                      (size, girdle_y + 0.7 * line), (0, girdle_y + 0.7 * line)])
+    return {
+        "silhouette": silhouette,
+        "inner": shrink(silhouette, 1.15 * line),
+        "facets": facets,
+        "edges": list(edges),  # blended in another order, a few pixels round differently
+        "edge_half_width": 0.36 * line,
+        "girdle": (girdle_y - 0.7 * line, girdle_y + 0.7 * line),
+        "sparkle": sparkle_stars(size * 0.81, size * 0.15, size * 0.15),
+    }
+
+
+def draw_icon(size):
+    icon = icon_layout(size)
+    canvas = Canvas(size, size)
+    # The outline first, as a fat border, then the facets inside it.
+    canvas.fill(polygon(icon["silhouette"]), GEM_OUTLINE)
+    clip = polygon(icon["inner"])
+    for pts, colour in icon["facets"]:
+        shape = polygon(pts)
+        canvas.fill(lambda x, y, s=shape: s(x, y) and clip(x, y), colour, bbox(pts))
+    # Facet edges, thin, inside the outline.
+    for a, b in icon["edges"]:
+        seg = segment(a, b, icon["edge_half_width"])
+        canvas.fill(lambda x, y, s=seg: s(x, y) and clip(x, y), GEM_EDGE, bbox([a, b]))
+    y0, y1 = icon["girdle"]
+    girdle = polygon([(0, y0), (size, y0), (size, y1), (0, y1)])
     canvas.fill(lambda x, y: girdle(x, y) and clip(x, y), GEM_OUTLINE)
-    draw_sparkle(canvas, size * 0.81, size * 0.15, size * 0.15)
+    for pts, colour in icon["sparkle"]:
+        canvas.fill(polygon(pts), colour, bbox(pts))
     return canvas.picture()
+
+
+def icon_svg(size=48):
+    """The same drawing as vectors, for the theme's scalable size."""
+    icon = icon_layout(size)
+
+    def points(pts):
+        return " ".join("%.3f,%.3f" % p for p in pts)
+
+    out = [
+        '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">'
+        % (size, size, size, size),
+        "  <title>Lapido</title>",
+        '  <defs><clipPath id="inside"><polygon points="%s"/></clipPath></defs>'
+        % points(icon["inner"]),
+        '  <polygon fill="%s" points="%s"/>' % (GEM_OUTLINE, points(icon["silhouette"])),
+        '  <g clip-path="url(#inside)">',
+    ]
+    # The edge lines drawn over them hide the seams between neighbouring facets.
+    for pts, colour in icon["facets"]:
+        out.append('    <polygon fill="%s" points="%s"/>' % (colour, points(pts)))
+    out.append('    <g stroke="%s" stroke-width="%.3f" stroke-linecap="round">'
+               % (GEM_EDGE, 2 * icon["edge_half_width"]))
+    for a, b in icon["edges"]:
+        out.append('      <line x1="%.3f" y1="%.3f" x2="%.3f" y2="%.3f"/>' % (a + b))
+    out.append("    </g>")
+    y0, y1 = icon["girdle"]
+    out.append('    <rect fill="%s" x="0" y="%.3f" width="%d" height="%.3f"/>'
+               % (GEM_OUTLINE, y0, size, y1 - y0))
+    out.append("  </g>")
+    for pts, colour in icon["sparkle"]:
+        out.append('  <polygon fill="%s" points="%s"/>' % (colour, points(pts)))
+    out.append("</svg>")
+    return "\n".join(out) + "\n"
 
 
 def shrink(points, d):
@@ -161,8 +211,8 @@ def shrink(points, d):
     return out
 
 
-def draw_sparkle(canvas, cx, cy, r):
-    """A four-pointed glint, white with a pale blue rim."""
+def sparkle_stars(cx, cy, r):
+    """A four-pointed glint, white with a pale blue rim, as (points, colour), back first."""
 
     def star(radius, waist):
         pts = []
@@ -172,10 +222,7 @@ def draw_sparkle(canvas, cx, cy, r):
             pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
         return pts
 
-    outer = star(r, r * 0.30)
-    canvas.fill(polygon(outer), "#3f8fd6", bbox(outer))
-    inner = star(r * 0.78, r * 0.18)
-    canvas.fill(polygon(inner), "#ffffff", bbox(inner))
+    return [(star(r, r * 0.30), "#3f8fd6"), (star(r * 0.78, r * 0.18), "#ffffff")]
 
 
 def icon_16():
@@ -392,6 +439,8 @@ def main():
         write_xpm(os.path.join(RES, "images", name + ".xpm"), name + "_xpm", pic)
     for size, pic in icons.items():
         write_png(os.path.join(RES, "icons", "lapido-%d.png" % size), pic)
+    with open(os.path.join(RES, "icons", "lapido.svg"), "w") as f:
+        f.write(icon_svg())
     if args.preview:
         os.makedirs(args.preview, exist_ok=True)
         for name, pic in pictures.items():

@@ -8,6 +8,7 @@
 #include "platform/Menu.h"
 #include "platform/Resource.h"
 #include "platform/Styles.h"
+#include "res/Version.h"
 #include "res/resource.h"
 
 #include <QCheckBox>
@@ -249,7 +250,7 @@ TEST(DialogTemplate, AboutBoxHasIconTextAndDefaultOk)
     bool foundIcon = false;
     for (QLabel* label : window->findChildren<QLabel*>())
     {
-        if (label->text() == QStringLiteral("Facetta, Version 0.0.1"))
+        if (label->text() == QStringLiteral("Facetta, Version " LAPIDO_VERSION))
         {
             foundText = true;
             const CRect at = MapDialogRect(dlg.GetBaseUnits(), CRect(42, 14, 222, 22));

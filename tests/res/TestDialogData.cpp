@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Resource.h"
 #include "platform/Styles.h"
+#include "res/Version.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ TEST(DialogData, AboutBoxTemplate)
     const UINT none = static_cast<UINT>(IDC_STATIC);
     const ExpectedItem about[] = {
         {none, K::Icon, L"", 14, 14, 20, 20, false},
-        {none, K::Label, L"Facetta, Version 0.0.1", 42, 14, 180, 8, false},
+        {none, K::Label, L"Facetta, Version " LAPIDO_VERSION, 42, 14, 180, 8, false},
         {IDOK, K::DefPushButton, L"OK", 99, 47, 50, 14, true},
     };
     ExpectItems(*tmpl, about, 3);

@@ -1,6 +1,7 @@
 // Closing asks first; the About box.
 #include "DialogFixture.h"
 
+#include "res/Version.h"
 #include "ui/AboutDlg.h"
 
 #include <QAbstractButton>
@@ -138,7 +139,7 @@ TEST_F(Closing, AboutBoxShowsIconNameAndOk)
     EXPECT_EQ(seen.templateId, static_cast<UINT>(IDD_ABOUTBOX));
     EXPECT_EQ(seen.caption, L"About Lapido");
     EXPECT_TRUE(seen.icon);
-    EXPECT_EQ(seen.text, QStringLiteral("Facetta, Version 0.0.1"));
+    EXPECT_EQ(seen.text, QStringLiteral("Facetta, Version " LAPIDO_VERSION));
     EXPECT_EQ(seen.button, QStringLiteral("OK"));
 
     // The system-menu entry opens the same box; other system commands pass on.
