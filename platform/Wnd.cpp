@@ -17,7 +17,10 @@ constexpr const char* kIdProperty = "lapidoCtrlId";
 
 CWnd* g_pCapture = nullptr;
 
-CRect ToCRect(const QRect& r) { return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
+CRect ToCRect(const QRect& r)
+{
+    return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
 } // namespace
 
 const MessageMap* CWnd::GetThisMessageMap()
@@ -26,7 +29,10 @@ const MessageMap* CWnd::GetThisMessageMap()
     return &map;
 }
 
-const MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const MessageMap* CWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 CWnd::~CWnd()
 {
@@ -223,7 +229,10 @@ void CWnd::UpdateWindow()
         m_pWidget->repaint();
 }
 
-BOOL CWnd::IsWindowVisible() const { return m_pWidget != nullptr && m_pWidget->isVisible(); }
+BOOL CWnd::IsWindowVisible() const
+{
+    return m_pWidget != nullptr && m_pWidget->isVisible();
+}
 
 BOOL CWnd::IsIconic() const
 {
@@ -245,12 +254,23 @@ void CWnd::EnableWindow(BOOL bEnable)
 CWnd* CWnd::SetFocus()
 {
     CWnd* previous = FromWidget(QApplication::focusWidget());
-    if (m_pWidget != nullptr)
-        m_pWidget->setFocus(Qt::OtherFocusReason);
+    if (m_pWidget == nullptr)
+        return previous;
+    // A window of its own (a dialog) hands the focus on to the control that had it last, as
+    // a dialog does: the keyboard stays with the edit the user was typing in.
+    QWidget* target = m_pWidget;
+    if (m_pWidget->isWindow())
+        if (QWidget* last = m_pWidget->focusWidget();
+            last != nullptr && last->isVisibleTo(m_pWidget) && last->isEnabled())
+            target = last;
+    target->setFocus(Qt::OtherFocusReason);
     return previous;
 }
 
-CWnd* CWnd::GetCapture() { return g_pCapture; }
+CWnd* CWnd::GetCapture()
+{
+    return g_pCapture;
+}
 
 CWnd* CWnd::SetCapture()
 {
