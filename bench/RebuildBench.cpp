@@ -10,7 +10,6 @@
 
 namespace
 {
-constexpr CutParameters kDefaultCut{2.65, 5.174, 34.6, 3.724, 39.513, 40.8, 1.25, 41.48, 0.26};
 constexpr int kGirdleSamples = 512;
 constexpr int kOutlinePoints = 2 * kGirdleSamples;
 constexpr int kDefaultFacets = 2128;
@@ -18,10 +17,7 @@ constexpr double kDegToRad = 0.017453292519943295;
 
 int Generate(CutMesh& mesh, CutParameters& c)
 {
-    return GenerateBrilliantCut(mesh.vertices, mesh.indexList, mesh.faceTable, mesh.faceNormals,
-                                c.tableSemiDiameter, c.diamondSemiDiameter, c.crownAngle,
-                                c.upperGirdlePoint, c.upperGirdleAngle, c.pavilionAngle,
-                                c.lowerGirdlePoint, c.lowerGirdleAngle, c.girdleThickness);
+    return GenerateBrilliantCut(c, mesh);
 }
 
 // The generator alone, with fresh slots on every call, while the view holds the model of

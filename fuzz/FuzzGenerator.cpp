@@ -40,12 +40,7 @@ struct Run
 
 void Generate(Run& run)
 {
-    CutParameters& c = run.cut;
-    run.facets = GenerateBrilliantCut(run.mesh.vertices, run.mesh.indexList, run.mesh.faceTable,
-                                      run.mesh.faceNormals, c.tableSemiDiameter,
-                                      c.diamondSemiDiameter, c.crownAngle, c.upperGirdlePoint,
-                                      c.upperGirdleAngle, c.pavilionAngle, c.lowerGirdlePoint,
-                                      c.lowerGirdleAngle, c.girdleThickness, &run.vertexCount);
+    run.facets = GenerateBrilliantCut(run.cut, run.mesh, &run.vertexCount);
 }
 
 void CheckMesh(const Run& run)

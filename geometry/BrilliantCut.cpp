@@ -22,6 +22,15 @@ template <typename T> std::unique_ptr<T[]> ObtainBuffer(int slot, int count)
 }
 } // namespace
 
+int GenerateBrilliantCut(CutParameters& cut, CutMesh& mesh, int* pVertexCount)
+{
+    return GenerateBrilliantCut(mesh.vertices, mesh.indexList, mesh.faceTable, mesh.faceNormals,
+                                cut.tableSemiDiameter, cut.diamondSemiDiameter, cut.crownAngle,
+                                cut.upperGirdlePoint, cut.upperGirdleAngle, cut.pavilionAngle,
+                                cut.lowerGirdlePoint, cut.lowerGirdleAngle, cut.girdleThickness,
+                                pVertexCount);
+}
+
 void SetCutBufferGate(CutBufferGate gate)
 {
     g_pfnBufferGate = gate;

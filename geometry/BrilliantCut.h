@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/CutMesh.h"
+#include "geometry/CutParameters.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,9 @@ int GenerateBrilliantCut(std::unique_ptr<double[]>& vertices,
                          double& upperGirdleAngle, double& pavilionAngle, double& lowerGirdlePoint,
                          double& lowerGirdleAngle, double& girdleThickness,
                          int* pVertexCount = nullptr);
+
+// The same for a whole set: reconciles `cut` in place and fills the four slots of `mesh`.
+int GenerateBrilliantCut(CutParameters& cut, CutMesh& mesh, int* pVertexCount = nullptr);
 
 // Seam for tests: when set, the generator asks it before obtaining each buffer (slot 0
 // vertices, 1 indexList, 2 faceTable, 3 faceNormals); false makes that buffer unobtainable,

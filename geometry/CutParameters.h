@@ -15,3 +15,8 @@ struct CutParameters
     double lowerGirdleAngle = 0.0;
     double girdleThickness = 0.0;
 };
+
+// The stone the tool opens with, and what the Default button and an unreadable panel field
+// fall back to.
+inline constexpr CutParameters kDefaultCut{2.65, 5.174, 34.6,  3.724, 39.513,
+                                           40.8, 1.25,  41.48, 0.26};

@@ -54,14 +54,6 @@ constexpr ViewToggle kViewToggles[] = {
 constexpr int kViewPointStep = 10;
 // Wheel amounts of the zoom commands: 160 pixels of zoom drag each.
 constexpr short kZoomWheelDelta = 3200;
-// The pan drag's mode.
-constexpr int kMouseModePan = 2;
-constexpr int kMouseModeSpin = 1;
-constexpr int kMouseModeNone = 0;
-
-// The home camera.
-constexpr float kHomeZoom = 10.0f;
-constexpr float kHomeTurn = 90.0f;
 
 void ClearPick(CGLPictureCtrl& view)
 {
@@ -87,6 +79,17 @@ void CLapidoDlg::SetCheckBox(int nID, BOOL bChecked)
 {
     if (CWnd* pBox = GetDlgItem(nID))
         pBox->SendMessage(BM_SETCHECK, bChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CLapidoDlg::ShowViewFlags()
+{
+    for (const ViewToggle& toggle : kViewToggles)
+    {
+        const BOOL flag = m_glPicture.*toggle.flag;
+        SetMark(toggle.commandId, flag);
+        if (toggle.checkBoxId != 0)
+            SetCheckBox(toggle.checkBoxId, flag);
+    }
 }
 
 void CLapidoDlg::ToggleViewFlag(UINT nCommandID)
@@ -192,12 +195,12 @@ void CLapidoDlg::PanViewPoint(int dx, int dy)
     m_glPicture.GetClientRect(&rect);
     const CPoint c = rect.CenterPoint();
     m_glPicture.SetCapture();
-    m_glPicture.m_mouseMode = kMouseModePan;
+    m_glPicture.m_mouseMode = CGLPictureCtrl::kModePan;
     SetCursor(AfxLoadCursor(IDC_CURSOR_PAN));
     m_glPicture.m_lastPoint = c;
     m_glPicture.DragTo(CPoint(c.x + step.x, c.y + step.y));
     ReleaseCapture();
-    m_glPicture.m_mouseMode = kMouseModeNone;
+    m_glPicture.m_mouseMode = CGLPictureCtrl::kModeNone;
 }
 
 void CLapidoDlg::SpinViewPoint(int dx, int dy)
@@ -206,10 +209,10 @@ void CLapidoDlg::SpinViewPoint(int dx, int dy)
     CRect rect;
     m_glPicture.GetClientRect(&rect);
     const CPoint c = rect.CenterPoint();
-    m_glPicture.BeginDrag(c, kMouseModeSpin);
+    m_glPicture.BeginDrag(c, CGLPictureCtrl::kModeSpin);
     m_glPicture.DragTo(CPoint(c.x + step.x, c.y + step.y));
     ReleaseCapture();
-    m_glPicture.m_mouseMode = kMouseModeNone;
+    m_glPicture.m_mouseMode = CGLPictureCtrl::kModeNone;
 }
 
 void CLapidoDlg::ZoomViewPoint(short zDelta)
@@ -263,21 +266,13 @@ void CLapidoDlg::OnViewPointZoomDown()
 void CLapidoDlg::OnViewPointReset()
 {
     CGLPictureCtrl& view = m_glPicture;
-    view.m_zoom = kHomeZoom;
+    view.m_zoom = viewdefaults::kHomeZoom;
     std::fill(std::begin(view.m_rotation), std::end(view.m_rotation), 0.0f);
     for (int i = 0; i < 4; ++i)
         view.m_rotation[i * 5] = 1.0f;
     std::fill(std::begin(view.m_center), std::end(view.m_center), 0.0f);
     ClearPick(view);
-
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    view.ApplyView();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    view.SetProjection();
-    glMatrixMode(GL_MODELVIEW);
-    view.RotateView(kHomeTurn, 1.0f, 0.0f, 0.0f);
+    view.ApplyHomeView();
     view.InvalidateRect(nullptr, TRUE);
 }
 

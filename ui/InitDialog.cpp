@@ -16,9 +16,6 @@ constexpr UINT kToolBarCommands[] = {
     ID_VIEW_POINT_ZOOM_UP,    ID_VIEW_POINT_ZOOM_DOWN,
 };
 constexpr int kToolBarButtonCount = sizeof(kToolBarCommands) / sizeof(kToolBarCommands[0]);
-
-// The home orientation: a quarter turn about the x axis.
-constexpr float kHomeTurn = 90.0f;
 } // namespace
 
 BOOL CLapidoDlg::OnInitDialog()
@@ -61,32 +58,13 @@ BOOL CLapidoDlg::OnInitDialog()
     if (view.m_hRC != nullptr)
     {
         glViewport(0, 0, view.m_cx, view.m_cy);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        view.SetProjection();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        view.ApplyView();
-        view.RotateView(kHomeTurn, 1.0f, 0.0f, 0.0f);
+        view.ApplyHomeView();
     }
 
-    SetMark(ID_MOUSE_ENABLE_SPIN, view.m_bEnableSpin);
-    SetMark(ID_MOUSE_ENABLE_PAN, view.m_bEnablePan);
-    SetMark(ID_MOUSE_ENABLE_ZOOM, view.m_bEnableZoom);
-    SetMark(ID_PICK_POINT, view.m_bPickPoints);
-    SetMark(ID_PICK_LINE, view.m_bPickLines);
-    SetMark(ID_PICK_FACE, view.m_bPickFaces);
-    SetMark(ID_RENDER_POINT, view.m_bRenderPoints);
-    SetMark(ID_RENDER_LINE, view.m_bRenderLines);
-    SetCheckBox(IDC_CHECK_WIRE_FRAME, view.m_bRenderLines);
-    SetMark(ID_RENDER_FACE, view.m_bRenderFaces);
-    SetCheckBox(IDC_CHECK_RENDER_FACETS, view.m_bRenderFaces);
-    SetMark(ID_RENDER_TRANSPARENTIZE, view.m_bTransparent);
-    SetCheckBox(IDC_CHECK_TRANSPARENT, view.m_bTransparent);
-    SetMark(ID_RENDER_RAY_TRACE, FALSE);
-    SetMark(ID_RENDER_AXIS, view.m_bShowAxes);
+    ShowViewFlags();
+    SetMark(ID_RENDER_RAY_TRACE, FALSE); // nothing sets it
 
-    m_cut = DefaultCutParameters();
+    m_cut = kDefaultCut;
     WriteParameters();
     RebuildModel();
     return TRUE;

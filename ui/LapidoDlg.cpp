@@ -57,6 +57,7 @@ END_MESSAGE_MAP()
 CLapidoDlg::CLapidoDlg() : CDialogEx(IDD, nullptr)
 {
     m_hIcon = AfxLoadIcon(IDR_MAINFRAME);
+    m_glPicture.SetDragCursors(IDC_CURSOR_SPIN, IDC_CURSOR_PAN);
 }
 
 CLapidoDlg::~CLapidoDlg()

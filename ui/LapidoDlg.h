@@ -101,6 +101,8 @@ protected:
 private:
     // Flips one of the view's flags with its mark, its check box and its redraw.
     void ToggleViewFlag(UINT nCommandID);
+    // Every toggled flag's menu mark and check box as the view's flags stand.
+    void ShowViewFlags();
     void SetMark(UINT nCommandID, BOOL bChecked);
     void SetCheckBox(int nID, BOOL bChecked);
     // A 10-pixel pan or spin drag from the view's centre, as the mouse would make it.

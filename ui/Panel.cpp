@@ -27,8 +27,8 @@ void CLapidoDlg::ReadParameters()
         {
             // Text the code page cannot hold whole is unreadable: the row takes its default
             // and shows it.
-            m_cut.*row.field = row.defaultValue;
-            SetDlgItemText(row.editId, FormatValue(row.defaultValue));
+            m_cut.*row.field = kDefaultCut.*row.field;
+            SetDlgItemText(row.editId, FormatValue(kDefaultCut.*row.field));
             continue;
         }
         m_cut.*row.field = ReadNumberPrefix(buffer);

@@ -3,77 +3,6 @@
 
 #include <algorithm>
 
-namespace
-{
-enum class Bound
-{
-    NotBelow,
-    NotAbove,
-};
-
-// A limit against a constant (other == nullptr) or against another proportion.
-struct StepLimit
-{
-    Bound bound;
-    double constant;
-    double CutParameters::*other;
-};
-
-struct StepRowSpec
-{
-    double CutParameters::*field;
-    double step;
-    StepLimit limits[3];
-    int limitCount;
-};
-
-constexpr double kLengthStep = 0.1;
-constexpr double kAngleStep = 1.0;
-constexpr double kMaxAngle = 90.0;
-
-using CP = CutParameters;
-
-// The rows with an up-down, in the order of their handlers; limits apply in order, so the
-// last one wins when two contradict each other.
-constexpr StepRowSpec kStepRows[] = {
-    {&CP::tableSemiDiameter,
-     kLengthStep,
-     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, 0.0, &CP::diamondSemiDiameter}},
-     2},
-    {&CP::diamondSemiDiameter, kLengthStep, {{Bound::NotBelow, 0.0, &CP::tableSemiDiameter}}, 1},
-    {&CP::crownAngle,
-     kAngleStep,
-     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, kMaxAngle, nullptr}},
-     2},
-    {&CP::upperGirdlePoint,
-     kLengthStep,
-     {{Bound::NotBelow, 0.0, nullptr},
-      {Bound::NotBelow, 0.0, &CP::tableSemiDiameter},
-      {Bound::NotAbove, 0.0, &CP::diamondSemiDiameter}},
-     3},
-    {&CP::pavilionAngle,
-     kAngleStep,
-     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, kMaxAngle, nullptr}},
-     2},
-    {&CP::lowerGirdlePoint,
-     kLengthStep,
-     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, 0.0, &CP::diamondSemiDiameter}},
-     2},
-    {&CP::girdleThickness, kLengthStep, {{Bound::NotBelow, 0.0, nullptr}}, 1},
-};
-
-enum StepRowIndex
-{
-    kRowTable,
-    kRowDiameter,
-    kRowCrownAngle,
-    kRowUpperGirdle,
-    kRowPavilionAngle,
-    kRowLowerGirdle,
-    kRowGirdleThickness,
-};
-} // namespace
-
 void CLapidoDlg::OnBnClickedUpdate()
 {
     ReadParameters();
@@ -82,7 +11,7 @@ void CLapidoDlg::OnBnClickedUpdate()
 
 void CLapidoDlg::OnBnClickedDefault()
 {
-    m_cut = DefaultCutParameters();
+    m_cut = kDefaultCut;
     WriteParameters();
     // Read back, so the values used are exactly those of the three-decimal text.
     ReadParameters();
@@ -91,7 +20,7 @@ void CLapidoDlg::OnBnClickedDefault()
 
 void CLapidoDlg::StepRow(int nRow, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const StepRowSpec& row = kStepRows[nRow];
+    const PanelRow& row = kPanelRows[nRow];
     ReadParameters();
     const auto* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
     const int delta = pUpDown != nullptr ? pUpDown->iDelta : 0;

@@ -1,38 +1,93 @@
 #pragma once
-// The rows of the parameter panel: which edit shows which proportion, its default, and the
-// up-down that steps it with its step and limits.
+// The rows of the parameter panel, top to bottom: which edit shows which proportion and, for
+// the rows with an up-down, its step and the limits a step is clamped to. Defaults are the
+// default stone's (kDefaultCut).
 
 #include "geometry/CutParameters.h"
 #include "res/resource.h"
 
 #include <cstddef>
 
+enum class Bound
+{
+    NotBelow,
+    NotAbove,
+};
+
+// A limit against a constant (other == nullptr) or against another proportion.
+struct StepLimit
+{
+    Bound bound;
+    double constant;
+    double CutParameters::*other;
+};
+
 struct PanelRow
 {
     int editId;
     double CutParameters::*field;
-    double defaultValue;
+    double step; // 0 for the read-only rows, which have no up-down
+    StepLimit limits[3];
+    int limitCount;
 };
+
+inline constexpr double kLengthStep = 0.1;
+inline constexpr double kAngleStep = 1.0;
+inline constexpr double kMaxAngle = 90.0;
 
 inline constexpr std::size_t kPanelRowCount = 9;
 
+// Limits apply in order, so the last one wins when two contradict each other.
 inline constexpr PanelRow kPanelRows[kPanelRowCount] = {
-    {IDC_EDIT_TABLE, &CutParameters::tableSemiDiameter, 2.65},
-    {IDC_EDIT_DIAMETER, &CutParameters::diamondSemiDiameter, 5.174},
-    {IDC_EDIT_CROWN_ANGLE, &CutParameters::crownAngle, 34.6},
-    {IDC_EDIT_UPPER_GIRDLE_POINT, &CutParameters::upperGirdlePoint, 3.724},
-    {IDC_EDIT_UPPER_GIRDLE_ANGLE, &CutParameters::upperGirdleAngle, 39.513},
-    {IDC_EDIT_PAVILION_ANGLE, &CutParameters::pavilionAngle, 40.8},
-    {IDC_EDIT_LOWER_GIRDLE_POINT, &CutParameters::lowerGirdlePoint, 1.25},
-    {IDC_EDIT_LOWER_GIRDLE_ANGLE, &CutParameters::lowerGirdleAngle, 41.48},
-    {IDC_EDIT_GIRDLE_THICKNESS, &CutParameters::girdleThickness, 0.26},
+    {IDC_EDIT_TABLE,
+     &CutParameters::tableSemiDiameter,
+     kLengthStep,
+     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, 0.0, &CutParameters::diamondSemiDiameter}},
+     2},
+    {IDC_EDIT_DIAMETER,
+     &CutParameters::diamondSemiDiameter,
+     kLengthStep,
+     {{Bound::NotBelow, 0.0, &CutParameters::tableSemiDiameter}},
+     1},
+    {IDC_EDIT_CROWN_ANGLE,
+     &CutParameters::crownAngle,
+     kAngleStep,
+     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, kMaxAngle, nullptr}},
+     2},
+    {IDC_EDIT_UPPER_GIRDLE_POINT,
+     &CutParameters::upperGirdlePoint,
+     kLengthStep,
+     {{Bound::NotBelow, 0.0, nullptr},
+      {Bound::NotBelow, 0.0, &CutParameters::tableSemiDiameter},
+      {Bound::NotAbove, 0.0, &CutParameters::diamondSemiDiameter}},
+     3},
+    {IDC_EDIT_UPPER_GIRDLE_ANGLE, &CutParameters::upperGirdleAngle, 0.0, {}, 0},
+    {IDC_EDIT_PAVILION_ANGLE,
+     &CutParameters::pavilionAngle,
+     kAngleStep,
+     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, kMaxAngle, nullptr}},
+     2},
+    {IDC_EDIT_LOWER_GIRDLE_POINT,
+     &CutParameters::lowerGirdlePoint,
+     kLengthStep,
+     {{Bound::NotBelow, 0.0, nullptr}, {Bound::NotAbove, 0.0, &CutParameters::diamondSemiDiameter}},
+     2},
+    {IDC_EDIT_LOWER_GIRDLE_ANGLE, &CutParameters::lowerGirdleAngle, 0.0, {}, 0},
+    {IDC_EDIT_GIRDLE_THICKNESS,
+     &CutParameters::girdleThickness,
+     kLengthStep,
+     {{Bound::NotBelow, 0.0, nullptr}},
+     1},
 };
 
-// The default proportions: start-up, the Default button, and an unreadable edit.
-inline CutParameters DefaultCutParameters()
+// Positions in kPanelRows of the rows the up-down handlers step.
+enum PanelRowIndex : std::size_t
 {
-    CutParameters cut;
-    for (const PanelRow& row : kPanelRows)
-        cut.*row.field = row.defaultValue;
-    return cut;
-}
+    kRowTable = 0,
+    kRowDiameter = 1,
+    kRowCrownAngle = 2,
+    kRowUpperGirdle = 3,
+    kRowPavilionAngle = 5,
+    kRowLowerGirdle = 6,
+    kRowGirdleThickness = 8,
+};

@@ -25,11 +25,7 @@ void CLapidoDlg::RebuildModel()
     std::unique_ptr<CModel> pModel;
     try
     {
-        const int n = GenerateBrilliantCut(
-            mesh.vertices, mesh.indexList, mesh.faceTable, mesh.faceNormals,
-            m_cut.tableSemiDiameter, m_cut.diamondSemiDiameter, m_cut.crownAngle,
-            m_cut.upperGirdlePoint, m_cut.upperGirdleAngle, m_cut.pavilionAngle,
-            m_cut.lowerGirdlePoint, m_cut.lowerGirdleAngle, m_cut.girdleThickness);
+        const int n = GenerateBrilliantCut(m_cut, mesh);
         WriteParameters();
         if (n == 0 || !mesh.vertices || !mesh.indexList || !mesh.faceTable || !mesh.faceNormals)
             return;

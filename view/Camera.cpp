@@ -76,6 +76,17 @@ void CGLPictureCtrl::ApplyView()
     glMultMatrixf(m_rotation);
 }
 
+void CGLPictureCtrl::ApplyHomeView()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    SetProjection();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ApplyView();
+    RotateView(viewdefaults::kHomeTurn, 1.0f, 0.0f, 0.0f);
+}
+
 void CGLPictureCtrl::ApplyLights()
 {
     for (int i = 0; i < 4; ++i)

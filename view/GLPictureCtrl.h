@@ -34,11 +34,23 @@ constexpr float kTransparentColor[4] = {0.625f, 0.9375f, 1.0f, 0.75f};
 constexpr float kAxisExtent[2] = {10.0f, -10.0f}; // positive and negative end, every axis
 constexpr int kAxisColor[3] = {80, 80, 80};
 constexpr float kOverlayColor[3] = {0.5f, 0.5f, 0.5f};
+// The home view: the scale, and the quarter turn about x that shows the stone from the side.
+constexpr float kHomeZoom = 10.0f;
+constexpr float kHomeTurn = 90.0f;
 } // namespace viewdefaults
 
 class CGLPictureCtrl : public CStatic
 {
 public:
+    // What a drag does, in m_mouseMode.
+    enum MouseMode : int
+    {
+        kModeNone = 0,
+        kModeSpin = 1,
+        kModePan = 2,
+        kModeZoom = 3,
+    };
+
     CGLPictureCtrl();
     ~CGLPictureCtrl() override;
 
@@ -55,6 +67,9 @@ public:
     void ApplyView();
     void ApplyLights();
     void RotateView(float angle, float x, float y, float z);
+    // Loads both matrices from the camera state, then turns the model to its home
+    // orientation (kHomeTurn about x); leaves GL_MODELVIEW current.
+    void ApplyHomeView();
     // The trackball: the unit vector over window point `point` of a width × height window.
     static void ProjectToSphere(CPoint point, float width, float height, float result[3]);
     // One step of each drag, to window point `point`.
@@ -74,6 +89,8 @@ public:
 
     void BeginDrag(CPoint point, int mode);
     void DragTo(CPoint point);
+    // The cursor resources the spin and pan drags show; none until they are given.
+    void SetDragCursors(UINT nSpinCursor, UINT nPanCursor);
 
     void DrawAxesList();
     void DrawAxes();
@@ -154,7 +171,7 @@ public:
     CPoint m_lastPoint;
     float m_lastVec[3] = {0.0f, 0.0f, 1.0f}; // the trackball's centre until a spin starts
     float m_center[3] = {0.0f, 0.0f, 0.0f};
-    float m_zoom = 10.0f;
+    float m_zoom = viewdefaults::kHomeZoom;
     float m_rotation[16] = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f,
                             0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
     GLuint m_pick[10] = {};
@@ -168,6 +185,9 @@ public:
 private:
     void RestoreDisplayDefaults();
     void SelectModel();
+
+    UINT m_nSpinCursor = 0;
+    UINT m_nPanCursor = 0;
 
     // The axes list last compiled. The owner drops m_axesList to 0 to have it compiled anew;
     // the superseded list is deleted then, so a long session does not pile up lists.

@@ -6,18 +6,20 @@
 
 namespace
 {
-constexpr UINT kPanCursor = 133;
-constexpr UINT kSpinCursor = 135;
 constexpr int kWheelDeltaPerPixel = 20;
 
-enum MouseMode : int
+void ShowCursor(UINT nCursor)
 {
-    kModeNone = 0,
-    kModeSpin = 1,
-    kModePan = 2,
-    kModeZoom = 3,
-};
+    if (nCursor != 0)
+        SetCursor(AfxLoadCursor(nCursor));
+}
 } // namespace
+
+void CGLPictureCtrl::SetDragCursors(UINT nSpinCursor, UINT nPanCursor)
+{
+    m_nSpinCursor = nSpinCursor;
+    m_nPanCursor = nPanCursor;
+}
 
 void CGLPictureCtrl::BeginDrag(CPoint point, int mode)
 {
@@ -26,11 +28,11 @@ void CGLPictureCtrl::BeginDrag(CPoint point, int mode)
     switch (mode)
     {
     case kModeSpin:
-        SetCursor(AfxLoadCursor(kSpinCursor));
+        ShowCursor(m_nSpinCursor);
         ProjectToSphere(point, static_cast<float>(m_cx), static_cast<float>(m_cy), m_lastVec);
         break;
     case kModePan:
-        SetCursor(AfxLoadCursor(kPanCursor));
+        ShowCursor(m_nPanCursor);
         m_lastPoint = point;
         break;
     case kModeZoom:
@@ -47,7 +49,7 @@ void CGLPictureCtrl::DragTo(CPoint point)
     switch (m_mouseMode)
     {
     case kModeSpin:
-        SetCursor(AfxLoadCursor(kSpinCursor));
+        ShowCursor(m_nSpinCursor);
         if (m_bEnableSpin)
         {
             SpinStep(point);
@@ -55,7 +57,7 @@ void CGLPictureCtrl::DragTo(CPoint point)
         }
         break;
     case kModePan:
-        SetCursor(AfxLoadCursor(kPanCursor));
+        ShowCursor(m_nPanCursor);
         if (m_bEnablePan)
         {
             PanStep(point);

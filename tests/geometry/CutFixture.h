@@ -6,10 +6,8 @@
 
 #include <cstdint>
 
-// The stone the program starts with; the two derived angles are overwritten by every run.
-inline constexpr CutParameters kDefaultCut{2.65, 5.174, 34.6,  3.724, 39.513,
-                                           40.8, 1.25,  41.48, 0.26};
-
+// kDefaultCut is the stone the program starts with; its two derived angles are overwritten
+// by every run.
 inline CutParameters DefaultCutWith(double CutParameters::*field, double value)
 {
     CutParameters cut = kDefaultCut;
@@ -36,11 +34,6 @@ inline GeneratedCut Generate(const CutParameters& in)
 {
     GeneratedCut out;
     out.cut = in;
-    CutParameters& c = out.cut;
-    out.facets = GenerateBrilliantCut(out.mesh.vertices, out.mesh.indexList, out.mesh.faceTable,
-                                      out.mesh.faceNormals, c.tableSemiDiameter,
-                                      c.diamondSemiDiameter, c.crownAngle, c.upperGirdlePoint,
-                                      c.upperGirdleAngle, c.pavilionAngle, c.lowerGirdlePoint,
-                                      c.lowerGirdleAngle, c.girdleThickness, &out.vertexCount);
+    out.facets = GenerateBrilliantCut(out.cut, out.mesh, &out.vertexCount);
     return out;
 }

@@ -3,6 +3,7 @@
 #include "geometry/BrilliantCut.h"
 #include "model/AssembleModel.h"
 #include "model/Model.h"
+#include "res/resource.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,21 +23,11 @@
 #include <ostream>
 #include <vector>
 
-namespace
-{
-// The proportions the tool opens with.
-constexpr double kDefaultCut[9] = {2.65, 5.174, 34.6, 3.724, 39.513, 40.8, 1.25, 41.48, 0.26};
-constexpr float kHomeAngle = 90.0f;
-} // namespace
-
 std::unique_ptr<CModel> MakeDefaultStone()
 {
-    double p[9];
-    std::copy(kDefaultCut, kDefaultCut + 9, p);
+    CutParameters cut = kDefaultCut;
     CutMesh mesh;
-    const int n =
-        GenerateBrilliantCut(mesh.vertices, mesh.indexList, mesh.faceTable, mesh.faceNormals, p[0],
-                             p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]);
+    const int n = GenerateBrilliantCut(cut, mesh);
     auto model = std::make_unique<CModel>();
     int triangles = 0;
     if (n > 0)
@@ -57,6 +48,7 @@ ViewHost::ViewHost(int width, int height, bool bShow)
     m_pWindow->move(0, 0);
     // The frame gets its size from the layout when the window is laid out; binding reads it.
     frame->resize(width, height);
+    m_pView->SetDragCursors(IDC_CURSOR_SPIN, IDC_CURSOR_PAN);
     m_pView->SubclassWindow(frame);
     if (bShow)
     {
@@ -109,15 +101,8 @@ void ViewHost::SetHomeView()
     view.m_cx = client.Width();
     view.m_cy = client.Height();
     glViewport(0, 0, view.m_cx, view.m_cy);
-    if (view.m_hRC == nullptr)
-        return;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    view.SetProjection();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    view.ApplyView();
-    view.RotateView(kHomeAngle, 1.0f, 0.0f, 0.0f);
+    if (view.m_hRC != nullptr)
+        view.ApplyHomeView();
 }
 
 void ViewHost::ShowDefaultStone()

@@ -1,6 +1,6 @@
 #pragma once
-// A plain window holding one 3D view on a frame that fills it, for tests and benchmarks
-// until the main dialog exists: binds the view, hands it the default stone, sets the home
+// A plain window holding one 3D view on a frame that fills it, for tests and benchmarks that
+// need the view without the dialog: binds the view, hands it the default stone, sets the home
 // view, and sends mouse input to the view's own native window.
 
 #include "model/Model.h"

@@ -3,18 +3,22 @@
 #include "tests/support/ViewHost.h"
 
 #include "platform/Image.h"
+#include "res/resource.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
 {
-constexpr UINT kPanCursor = 133;
-constexpr UINT kSpinCursor = 135;
+constexpr UINT kPanCursor = IDC_CURSOR_PAN;
+constexpr UINT kSpinCursor = IDC_CURSOR_SPIN;
 
 class MouseTest : public ::testing::Test
 {
@@ -157,6 +161,87 @@ TEST_F(MouseTest, AWheelTurnOrEitherButtonUpEndsADrag)
     m_host->SendMouse(QEvent::MouseMove, Qt::NoButton, {300, 250}, Qt::LeftButton);
     EXPECT_NEAR(view.m_center[0], panned, 1e-5f);
     EXPECT_TRUE(RotationIsHome());
+}
+
+// A wheel turn as it arrives in the middle of a drag, with the drag's button held.
+void WheelWhileHeld(ViewHost& host, int delta, QPointF pos, Qt::MouseButtons held)
+{
+    QWindow* window = host.NativeWindow();
+    QWheelEvent event(pos, window->mapToGlobal(pos), QPoint(), QPoint(0, delta), held,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+// A wheel turn in the middle of a spin or pan makes its one zoom step (none with zooming off)
+// and ends the drag as a button-up would: capture and drag cursor go, the rest of the drag
+// moves nothing, its release changes nothing, and the next press starts a drag of its own.
+TEST_F(MouseTest, AWheelTurnDuringADragZoomsOnceAndEndsTheDrag)
+{
+    CGLPictureCtrl& view = View();
+    struct Case
+    {
+        Qt::MouseButton button;
+        BOOL bZoom;
+    };
+    const Case cases[] = {
+        {Qt::LeftButton, TRUE},
+        {Qt::RightButton, TRUE},
+        {Qt::LeftButton, FALSE},
+        {Qt::RightButton, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        const bool spin = c.button == Qt::LeftButton;
+        const char* what =
+            spin ? (c.bZoom ? "spin" : "spin, zoom off") : (c.bZoom ? "pan" : "pan, zoom off");
+        view.m_bEnableZoom = c.bZoom;
+        view.m_zoom = 10.0f;
+        std::fill(view.m_center, view.m_center + 3, 0.0f);
+        std::copy(m_home, m_home + 16, view.m_rotation);
+
+        m_host->SendMouse(QEvent::MouseButtonPress, c.button, {200, 150}, c.button);
+        m_host->SendMouse(QEvent::MouseMove, Qt::NoButton, {230, 170}, c.button);
+        ASSERT_EQ(view.m_mouseMode, spin ? 1 : 2) << what;
+        ASSERT_TRUE(spin ? !RotationIsHome() : view.m_center[0] != 0.0f)
+            << what << ": the drag follows the mouse";
+        EXPECT_TRUE(CursorIs(spin ? kSpinCursor : kPanCursor)) << what;
+        float rotation[16], center[3];
+        std::copy(view.m_rotation, view.m_rotation + 16, rotation);
+        std::copy(view.m_center, view.m_center + 3, center);
+        const auto unmoved = [&]
+        {
+            return std::equal(rotation, rotation + 16, view.m_rotation) &&
+                   std::equal(center, center + 3, view.m_center);
+        };
+        const auto ended = [&]
+        {
+            return view.m_mouseMode == 0 && CWnd::GetCapture() == nullptr &&
+                   m_host->NativeWindow()->cursor().shape() == Qt::ArrowCursor &&
+                   !CursorIs(kSpinCursor) && !CursorIs(kPanCursor);
+        };
+
+        WheelWhileHeld(*m_host, 120, {230, 170}, c.button);
+        const float zoomed = c.bZoom ? 10.0f * std::pow(2.0f, 0.012f) : 10.0f;
+        EXPECT_NEAR(view.m_zoom, zoomed, 1e-5f) << what;
+        EXPECT_TRUE(ended()) << what;
+        EXPECT_TRUE(unmoved()) << what;
+
+        // The rest of the drag, button still held, then its release.
+        for (QPointF p : {QPointF(260, 190), QPointF(300, 220)})
+            m_host->SendMouse(QEvent::MouseMove, Qt::NoButton, p, c.button);
+        EXPECT_TRUE(unmoved()) << what;
+        EXPECT_TRUE(ended()) << what;
+        m_host->SendMouse(QEvent::MouseButtonRelease, c.button, {300, 220});
+        EXPECT_TRUE(unmoved()) << what;
+        EXPECT_TRUE(ended()) << what;
+        EXPECT_NEAR(view.m_zoom, zoomed, 1e-5f) << what;
+
+        // A new drag pans from its own press point, not from where the wheel was turned.
+        m_host->Drag(Qt::RightButton, {300, 220}, {310, 220});
+        EXPECT_NEAR(view.m_center[0], center[0] - 10.0f / view.m_zoom, 1e-5f) << what;
+        EXPECT_NEAR(view.m_center[1], center[1], 1e-5f) << what;
+        EXPECT_TRUE(ended()) << what;
+    }
 }
 
 TEST_F(MouseTest, TheHostShowsAStoneThatSpinsPansZoomsAndHighlightsItsPick)
