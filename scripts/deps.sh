@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    cmake g++ make
+    cmake g++ make python3
     qt6-base-dev qt6-qpa-plugins libgl-dev libglu1-mesa-dev libx11-dev
     libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
     libgtest-dev libbenchmark-dev
