@@ -4,6 +4,7 @@
 #include "tests/support/DialogHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QWidget>
@@ -122,4 +123,22 @@ GeneratorFailure::GeneratorFailure()
 GeneratorFailure::~GeneratorFailure()
 {
     SetCutBufferGate(nullptr);
+}
+
+ModalDeadline::ModalDeadline(CDialog& dlg, int ms)
+{
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout,
+                     [this, &dlg]
+                     {
+                         m_bExpired = true;
+                         // The boxes first, then the dialog: each loop returns to the one
+                         // that opened it.
+                         for (QWidget* window : QApplication::topLevelWidgets())
+                             if (auto* box = qobject_cast<QDialog*>(window);
+                                 box != nullptr && box != dlg.GetWidget() && box->isVisible())
+                                 box->done(QDialog::Rejected);
+                         dlg.EndDialog(kExpiredResult);
+                     });
+    m_timer.start(ms);
 }

@@ -8,6 +8,8 @@
 #include "platform/Controls.h"
 #include "platform/Menu.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -64,4 +66,19 @@ class GeneratorFailure
 public:
     GeneratorFailure();
     ~GeneratorFailure();
+};
+
+// A bound on a test that runs modal loops: should its boxes never be answered, every box and
+// then the dialog's own loop are ended once the deadline has passed, so that the test fails
+// instead of hanging. The dialog then ends with kExpiredResult.
+class ModalDeadline
+{
+public:
+    static constexpr int kExpiredResult = -2;
+    explicit ModalDeadline(CDialog& dlg, int ms = 20000);
+    bool Expired() const { return m_bExpired; }
+
+private:
+    QTimer m_timer;
+    bool m_bExpired = false;
 };

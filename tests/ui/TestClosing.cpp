@@ -9,8 +9,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 namespace
 {
@@ -73,32 +74,49 @@ TEST_F(Closing, EnterInAnEditNeitherUpdatesNorCloses)
 }
 
 // The modal loop, as the application runs it: OK in the close box ends it with Cancel's
-// result; Cancel keeps it running.
+// result; Cancel keeps it running. Each key is posted to the dialog, so it arrives from the
+// dialog's own loop once that runs and once the handler that asked has returned.
 TEST(ClosingModal, OkEndsTheModalLoopAndCancelDoesNot)
 {
+    CLapidoDlg dlg;
     int asked = 0;
     bool stillRunningAfterCancel = false;
+    const auto escapeLater = [&dlg](std::function<void()> before)
+    {
+        QMetaObject::invokeMethod(
+            dlg.GetWidget(),
+            [&dlg, before]
+            {
+                if (before)
+                    before();
+                QTest::keyClick(dlg.GetWidget(), Qt::Key_Escape);
+            },
+            Qt::QueuedConnection);
+    };
     AfxSetModalAnswerer(
         [&](ModalRequest& request)
         {
             if (request.kind == ModalKind::Dialog)
             {
-                CDialog* dlg = request.pDialog;
-                QTimer::singleShot(0, [dlg] { QTest::keyClick(dlg->GetWidget(), Qt::Key_Escape); });
-                QTimer::singleShot(50,
-                                   [dlg, &stillRunningAfterCancel]
-                                   {
-                                       stillRunningAfterCancel = dlg->IsModalLoopRunning() != 0;
-                                       QTest::keyClick(dlg->GetWidget(), Qt::Key_Escape);
-                                   });
+                escapeLater({});
                 return kRunModal;
             }
-            ++asked;
-            return asked == 1 ? IDCANCEL : IDOK;
+            if (++asked > 1)
+                return IDOK;
+            // Runs once this Cancel has been handled. Had it ended the dialog, HasEnded says
+            // so, or the window is gone and the posted call with it.
+            escapeLater(
+                [&]
+                {
+                    stillRunningAfterCancel =
+                        dlg.IsModalLoopRunning() && !dlg.HasEnded() && dlg.GetWidget()->isVisible();
+                });
+            return IDCANCEL;
         });
-    CLapidoDlg dlg;
+    ModalDeadline deadline(dlg);
     const INT_PTR result = dlg.DoModal();
     AfxSetModalAnswerer({});
+    EXPECT_FALSE(deadline.Expired());
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(stillRunningAfterCancel);

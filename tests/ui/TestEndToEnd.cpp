@@ -2,20 +2,21 @@
 // typing, keys, the menu, and the real close box answered with the keyboard.
 #include "DialogFixture.h"
 
+#include "tests/support/ModalAnswers.h"
+
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
 #include <functional>
-#include <memory>
+#include <vector>
 
 namespace
 {
@@ -110,49 +111,76 @@ TEST_F(EndToEnd, CheckBoxesMenuAndToolbarByMouse)
     EXPECT_NEAR(View().m_zoom, 12.483306f, 1e-5f);
 }
 
-// Presses `key` in whatever modal box is up once it shows, then runs `then`.
-void WhenModalShows(Qt::Key key, std::function<void()> then)
+// Answers the real message boxes in turn, each with its key once it shows, as a user at the
+// keyboard would; a step's `then` runs once its box is gone and the handler that asked has
+// returned, from the loop the handler returned to.
+class BoxKeys : public QObject
 {
-    // Each pending timer holds the poll; the poll itself holds only a weak reference, so it
-    // goes once it has fired.
-    auto poll = std::make_shared<std::function<void()>>();
-    std::weak_ptr<std::function<void()>> weak = poll;
-    *poll = [key, then, weak]
+public:
+    struct Step
     {
-        const auto self = weak.lock();
-        QWidget* box = QApplication::activeModalWidget();
-        if (box == nullptr || !box->isVisible() || !box->inherits("QMessageBox"))
-        {
-            QTimer::singleShot(10, [self] { (*self)(); });
-            return;
-        }
-        QTest::keyClick(box, key);
-        if (then)
-            QTimer::singleShot(50, then);
+        Qt::Key key;
+        std::function<void()> then;
     };
-    QTimer::singleShot(10, [poll] { (*poll)(); });
-}
+
+    BoxKeys(CDialog& owner, std::vector<Step> steps) : m_owner(owner), m_steps(std::move(steps))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~BoxKeys() override { qApp->removeEventFilter(this); }
+    std::size_t Shown() const { return m_next; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (e->type() != QEvent::Show || box == nullptr || m_next == m_steps.size())
+            return false;
+        const Step& step = m_steps[m_next++];
+        QMetaObject::invokeMethod(
+            box, [box, key = step.key] { QTest::keyClick(box, key); }, Qt::QueuedConnection);
+        if (step.then)
+            connect(box, &QObject::destroyed, m_owner.GetWidget(), step.then, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    CDialog& m_owner;
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+};
 
 TEST(EndToEndModal, EscapeThenCancelKeepsItRunningExitThenOkEndsIt)
 {
-    AfxSetModalAnswerer({});
     CLapidoDlg dlg;
+    // The real boxes run; the keys below answer them.
+    ModalAnswers answers;
+    answers.AnswerMessageBoxes(kRunModal);
+    answers.AnswerDialogs(kRunModal,
+                          [](CDialog& shown)
+                          {
+                              QMetaObject::invokeMethod(
+                                  shown.GetWidget(),
+                                  [&shown] { QTest::keyClick(shown.GetWidget(), Qt::Key_Escape); },
+                                  Qt::QueuedConnection);
+                          });
     bool runningAfterCancel = false;
-    QTimer::singleShot(100, [&] { QTest::keyClick(dlg.GetWidget(), Qt::Key_Escape); });
-    WhenModalShows(Qt::Key_Escape,
-                   [&]
-                   {
-                       runningAfterCancel =
-                           dlg.IsModalLoopRunning() && dlg.GetWidget()->isVisible();
-                       QTest::mouseClick(dlg.GetDlgItem(IDCANCEL)->GetWidget(), Qt::LeftButton);
-                   });
-    // The second box comes up inside the click above; OK (Enter) ends the dialog.
-    QTimer::singleShot(300, [] { WhenModalShows(Qt::Key_Return, nullptr); });
-    QElapsedTimer timer;
-    timer.start();
+    // The second box comes up inside the click on Exit; OK (Enter) ends the dialog.
+    const BoxKeys keys(
+        dlg, {{Qt::Key_Escape,
+               [&]
+               {
+                   runningAfterCancel =
+                       dlg.IsModalLoopRunning() && !dlg.HasEnded() && dlg.GetWidget()->isVisible();
+                   QTest::mouseClick(dlg.GetDlgItem(IDCANCEL)->GetWidget(), Qt::LeftButton);
+               }},
+              {Qt::Key_Return, {}}});
+    ModalDeadline deadline(dlg);
     const INT_PTR result = dlg.DoModal();
+    EXPECT_FALSE(deadline.Expired());
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(runningAfterCancel);
-    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(keys.Shown(), 2u);
+    EXPECT_EQ(answers.Count(ModalKind::MessageBox), 2);
 }
 } // namespace

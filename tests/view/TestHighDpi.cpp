@@ -2,7 +2,9 @@
 // picture, picking and mouse points all agree), while the sizes it is given in pixels are
 // logical pixels: at any scale it shows the picture of scale 1, only sharper. Runs at any
 // scale; the test command runs it once more with the window system scaling by 2.
+#include "tests/support/OffscreenGL.h"
 #include "tests/support/ViewHost.h"
+#include "view/OGLJText.h"
 
 #include <QImage>
 #include <QScreen>
@@ -10,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace
 {
@@ -36,6 +40,108 @@ int DrawnInRow(const QImage& frame, int y, int from, int to)
     for (int x = from; x <= to; ++x)
         n += Near(PixelAt(frame, x, y), kBackground, 8) ? 0 : 1;
     return n;
+}
+
+// The bounding box of the pixels where two images differ; width 0 when none do.
+struct Box
+{
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+Box Changed(const QImage& a, const QImage& b)
+{
+    int left = a.width(), top = a.height(), right = -1, bottom = -1;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? Box{} : Box{left, top, right - left + 1, bottom - top + 1};
+}
+
+// What a label of `points` draws at scale 1: the same label drawn where nothing scales, in an
+// offscreen context, whose text is sized by the screen's logical resolution alone (that
+// resolution is the same at every scale; the device-pixel ratio comes on top of it).
+Box UnscaledLabel(float points, const wchar_t* text)
+{
+    OffscreenGL gl(320, 80);
+    if (!gl.IsValid())
+        return Box{};
+    gl.UsePixelProjection();
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const QImage blank = gl.ReadPixels();
+    COGLJText label(points);
+    label.SetText(L"%ls", text);
+    glColor3ub(255, 255, 255);
+    glRasterPos2i(8, gl.Height() - 8);
+    label.Draw();
+    return Changed(gl.ReadPixels(), blank);
+}
+
+// What the label draws in the view: the frame with its text against the frame without it.
+// The frame-rate line changes with every frame, so it is blank in both unless measured.
+Box LabelInView(ViewHost& host, COGLJText& label, const wchar_t* text)
+{
+    COGLJText& rate = *host.View().m_pFpsLabel;
+    auto frame = [&](const wchar_t* shown)
+    {
+        if (&label != &rate)
+            rate.SetText(L"");
+        label.SetText(L"%ls", shown);
+        return host.Frame();
+    };
+    const QImage without = frame(L"");
+    return Changed(frame(text), without);
+}
+
+// The labels' fonts are sized for device pixels, so at any scale a label covers the share of
+// the view it covers at scale 1. The texts have brackets, whose ink spans nearly the whole
+// line: hinting moves its edges by a pixel at most, where a lone letter's move by three.
+TEST(HighDpi, LabelsKeepTheirShareOfTheView)
+{
+    constexpr float kAxisPoints = 16.0f; // the sizes the view gives its labels
+    constexpr float kRatePoints = 12.0f;
+    const wchar_t* const axisText = L"[x]";
+    const wchar_t* const rateText = L"   63[fps] ( 0.0160[spf] )";
+    const Box axisAtOne = UnscaledLabel(kAxisPoints, axisText);
+    const Box rateAtOne = UnscaledLabel(kRatePoints, rateText);
+    ASSERT_GT(axisAtOne.width, 0);
+    ASSERT_GT(rateAtOne.width, 0);
+
+    ViewHost host(300, 240);
+    host.SetHomeView();
+    CGLPictureCtrl& view = host.View();
+    const double ratio = view.GetDevicePixelRatio();
+    ASSERT_EQ(view.m_pLabelX->m_size, kAxisPoints);
+    ASSERT_EQ(view.m_pFpsLabel->m_size, kRatePoints);
+    view.m_bShowAxes = TRUE;
+    view.m_axesList = 0;
+    struct Case
+    {
+        const char* what;
+        COGLJText* label;
+        const wchar_t* text;
+        Box atOne;
+    };
+    const Case cases[] = {
+        {"axis label", view.m_pLabelX, axisText, axisAtOne},
+        {"frame-rate line", view.m_pFpsLabel, rateText, rateAtOne},
+    };
+    for (const Case& c : cases)
+    {
+        const std::wstring kept = c.label->m_text;
+        const Box drawn = LabelInView(host, *c.label, c.text);
+        c.label->SetText(L"%ls", kept.c_str());
+        ASSERT_GT(drawn.width, 0) << c.what;
+        EXPECT_NEAR(drawn.width, ratio * c.atOne.width, 2.0) << c.what;
+        EXPECT_NEAR(drawn.height, ratio * c.atOne.height, 2.0) << c.what;
+    }
 }
 
 TEST(HighDpi, DevicePixelsThroughoutAndLogicalSizes)
@@ -72,8 +178,8 @@ TEST(HighDpi, DevicePixelsThroughoutAndLogicalSizes)
     const int cx = w / 2, cy = h / 2;
     EXPECT_FALSE(Near(PixelAt(frame, cx, cy + Scaled(40, ratio)), kBackground, 8));
     EXPECT_TRUE(Near(PixelAt(frame, cx, cy + Scaled(55, ratio)), kBackground, 1));
-    EXPECT_TRUE(Near(PixelAt(frame, cx - Scaled(45, ratio), cy - Scaled(45, ratio)), kBackground,
-                     1));
+    EXPECT_TRUE(
+        Near(PixelAt(frame, cx - Scaled(45, ratio), cy - Scaled(45, ratio)), kBackground, 1));
 
     // A click at a window point picks what is drawn at its device pixel.
     const QPointF inside(cx / ratio + 0.5, cy / ratio + 40.5);
@@ -98,8 +204,8 @@ TEST(HighDpi, DevicePixelsThroughoutAndLogicalSizes)
     view.m_bRenderPoints = TRUE;
     view.DeleteModelLists();
     const QImage points = host.Frame();
-    const int corner = DrawnInRow(points, cy + Scaled(50, ratio), cx + Scaled(40, ratio),
-                                  cx + Scaled(60, ratio));
+    const int corner =
+        DrawnInRow(points, cy + Scaled(50, ratio), cx + Scaled(40, ratio), cx + Scaled(60, ratio));
     EXPECT_NEAR(corner, view.m_pointSize * ratio, 1.0);
 
     // A drag follows the cursor: n window pixels move the picture n window pixels.

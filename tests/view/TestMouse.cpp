@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace
 {
@@ -213,34 +214,41 @@ TEST_F(MouseTest, AWheelTurnDuringADragZoomsOnceAndEndsTheDrag)
             return std::equal(rotation, rotation + 16, view.m_rotation) &&
                    std::equal(center, center + 3, view.m_center);
         };
-        const auto ended = [&]
+        // What is left of a drag: nothing once it has ended.
+        const auto leftOver = [&]
         {
-            return view.m_mouseMode == 0 && CWnd::GetCapture() == nullptr &&
-                   m_host->NativeWindow()->cursor().shape() == Qt::ArrowCursor &&
-                   !CursorIs(kSpinCursor) && !CursorIs(kPanCursor);
+            std::string left;
+            if (view.m_mouseMode != 0)
+                left += " mode " + std::to_string(view.m_mouseMode);
+            if (CWnd::GetCapture() != nullptr)
+                left += " capture";
+            if (m_host->NativeWindow()->cursor().shape() != Qt::ArrowCursor ||
+                CursorIs(kSpinCursor) || CursorIs(kPanCursor))
+                left += " cursor";
+            return left;
         };
 
         WheelWhileHeld(*m_host, 120, {230, 170}, c.button);
         const float zoomed = c.bZoom ? 10.0f * std::pow(2.0f, 0.012f) : 10.0f;
         EXPECT_NEAR(view.m_zoom, zoomed, 1e-5f) << what;
-        EXPECT_TRUE(ended()) << what;
+        EXPECT_EQ(leftOver(), "") << what;
         EXPECT_TRUE(unmoved()) << what;
 
         // The rest of the drag, button still held, then its release.
         for (QPointF p : {QPointF(260, 190), QPointF(300, 220)})
             m_host->SendMouse(QEvent::MouseMove, Qt::NoButton, p, c.button);
         EXPECT_TRUE(unmoved()) << what;
-        EXPECT_TRUE(ended()) << what;
+        EXPECT_EQ(leftOver(), "") << what;
         m_host->SendMouse(QEvent::MouseButtonRelease, c.button, {300, 220});
         EXPECT_TRUE(unmoved()) << what;
-        EXPECT_TRUE(ended()) << what;
+        EXPECT_EQ(leftOver(), "") << what;
         EXPECT_NEAR(view.m_zoom, zoomed, 1e-5f) << what;
 
         // A new drag pans from its own press point, not from where the wheel was turned.
         m_host->Drag(Qt::RightButton, {300, 220}, {310, 220});
         EXPECT_NEAR(view.m_center[0], center[0] - 10.0f / view.m_zoom, 1e-5f) << what;
         EXPECT_NEAR(view.m_center[1], center[1], 1e-5f) << what;
-        EXPECT_TRUE(ended()) << what;
+        EXPECT_EQ(leftOver(), "") << what;
     }
 }
 
