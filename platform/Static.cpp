@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QExposeEvent>
 #include <QMouseEvent>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QPlatformSurfaceEvent>
 #include <QPointer>
@@ -64,6 +65,7 @@ private:
 
     CStatic* m_pOwner;
     QPointer<QWidget> m_pFrame;
+    QOffscreenSurface* m_pStandIn = nullptr;
 };
 
 namespace
@@ -150,14 +152,30 @@ bool StaticWindow::event(QEvent* e)
             return true;
         return QWindow::event(e);
     case QEvent::PlatformSurface:
-        // The surface can go while the window lives on (the window system recreates it);
-        // a context must not stay current on a surface that no longer exists.
+        // The surface can go while the window lives on (the window system recreates it). The
+        // context stays current meanwhile, on a stand-in surface, so that camera and size
+        // changes in the gap still reach it, and goes back to the window with its new surface.
         if (static_cast<QPlatformSurfaceEvent*>(e)->surfaceEventType() ==
             QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed)
         {
             QOpenGLContext* current = QOpenGLContext::currentContext();
             if (current != nullptr && current->surface() == this)
-                current->doneCurrent();
+            {
+                if (m_pStandIn == nullptr)
+                {
+                    m_pStandIn = new QOffscreenSurface(screen(), this);
+                    m_pStandIn->setFormat(current->format());
+                    m_pStandIn->create();
+                }
+                current->makeCurrent(m_pStandIn);
+            }
+        }
+        else if (static_cast<QPlatformSurfaceEvent*>(e)->surfaceEventType() ==
+                 QPlatformSurfaceEvent::SurfaceCreated)
+        {
+            QOpenGLContext* current = QOpenGLContext::currentContext();
+            if (current != nullptr && m_pStandIn != nullptr && current->surface() == m_pStandIn)
+                current->makeCurrent(this);
         }
         return QWindow::event(e);
     default:

@@ -4,10 +4,16 @@
 #include "model/Model.h"
 #include "view/OGLJText.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QOpenGLContext>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace
 {
@@ -287,5 +293,144 @@ TEST(FrameCycle, DestroyingTheWindowReleasesTheContextAndLaterPaintsDrawNothing)
     view.OnPaint(); // a late paint finds no device context
     view.OnSize(SIZE_RESTORED, 50, 50);
     EXPECT_EQ(view.m_hRC, nullptr);
+}
+
+// What the view shows below the frame-rate line, which changes with every frame.
+QImage BelowTheRateLine(const QImage& frame)
+{
+    return frame.copy(0, frame.height() / 4, frame.width(), frame.height() - frame.height() / 4);
+}
+
+// Pixels that differ between two pictures of one size; every pixel when the sizes differ.
+int Differing(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return a.width() * a.height();
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+    return n;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+bool CurrentOn(const QWindow* window)
+{
+    const QOpenGLContext* current = QOpenGLContext::currentContext();
+    return current != nullptr && current->surface() == window;
+}
+
+// The window system can take the native surface while the window lives on, and give it back
+// later. Meanwhile no context may stay current on the dead surface, invalidations must not
+// wedge the paint scheduling, and once the surface is back the view paints as before.
+TEST(FrameCycle, ASurfaceTakenAndGivenBackLeavesTheViewPainting)
+{
+    ViewHost host(200, 150);
+    host.ShowDefaultStone();
+    CGLPictureCtrl& view = host.View();
+    QWindow* window = host.NativeWindow();
+    const QImage before = BelowTheRateLine(host.Frame());
+    ASSERT_FALSE(before.isNull());
+
+    struct Case
+    {
+        const char* how;
+        std::function<void()> giveBack;
+    };
+    const Case cases[] = {
+        {"created, then shown",
+         [window]
+         {
+             window->create();
+             window->show();
+         }},
+        {"shown", [window] { window->show(); }},
+    };
+    for (const Case& c : cases)
+    {
+        window->destroy();
+        ASSERT_EQ(window->handle(), nullptr) << c.how;
+        EXPECT_FALSE(CurrentOn(window)) << c.how;
+        // The view keeps its context for the surface to come.
+        EXPECT_NE(view.m_hRC, nullptr) << c.how;
+        EXPECT_EQ(view.GetNativeWindow(), window) << c.how;
+
+        view.InvalidateRect(nullptr, FALSE);
+        view.UpdateWindow();
+        EXPECT_FALSE(host.Paint()) << c.how;
+        ViewHost::ProcessEvents();
+        EXPECT_EQ(window->handle(), nullptr) << c.how << ": nothing brings the surface back";
+        EXPECT_FALSE(CurrentOn(window)) << c.how;
+
+        c.giveBack();
+        ASSERT_TRUE(host.WaitExposed()) << c.how;
+        // The window's first exposure paints what was invalidated while it was gone.
+        EXPECT_FALSE(view.IsInvalid()) << c.how;
+        EXPECT_TRUE(CurrentOn(window)) << c.how;
+        EXPECT_EQ(Differing(BelowTheRateLine(host.ReadFront()), before), 0) << c.how;
+        // An invalidation is painted by the event loop again.
+        view.InvalidateRect(nullptr, FALSE);
+        EXPECT_TRUE(WaitUntil([&] { return !view.IsInvalid(); })) << c.how;
+        EXPECT_EQ(Differing(BelowTheRateLine(host.Frame()), before), 0) << c.how;
+        EXPECT_EQ(TakeGLError(), GLenum(GL_NO_ERROR)) << c.how;
+    }
+}
+
+// While the surface is gone the context waits on a stand-in, so camera and size changes
+// made in between still reach it and show once the surface is back.
+TEST(FrameCycle, ChangesWhileTheSurfaceIsGoneShowOnceItIsBack)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(ViewHost&)> change;
+    };
+    const Case cases[] = {
+        {"a pan",
+         [](ViewHost& host) {
+             host.Drag(Qt::RightButton, {100, 75}, {130, 60});
+         }},
+        {"a zoom",
+         [](ViewHost& host) {
+             host.SendWheel(3200, {100, 75});
+         }},
+        {"a resize", [](ViewHost& host) { host.Window()->resize(260, 180); }},
+    };
+    // The size notification arrives once the window system has the new size.
+    auto sized = [](CGLPictureCtrl& view)
+    {
+        CRect client;
+        view.GetClientRect(&client);
+        return view.m_cx == client.Width() && view.m_cy == client.Height();
+    };
+    for (const Case& c : cases)
+    {
+        QImage shown;
+        {
+            ViewHost expected(200, 150);
+            expected.ShowDefaultStone();
+            c.change(expected);
+            ASSERT_TRUE(WaitUntil([&] { return sized(expected.View()); })) << c.what;
+            shown = BelowTheRateLine(expected.Frame());
+        }
+
+        ViewHost host(200, 150);
+        host.ShowDefaultStone();
+        host.Frame();
+        host.NativeWindow()->destroy();
+        c.change(host);
+        host.NativeWindow()->show();
+        ASSERT_TRUE(host.WaitExposed()) << c.what;
+        ASSERT_TRUE(WaitUntil([&] { return sized(host.View()); })) << c.what;
+        EXPECT_EQ(Differing(BelowTheRateLine(host.Frame()), shown), 0) << c.what;
+    }
 }
 } // namespace
