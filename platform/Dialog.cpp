@@ -151,12 +151,8 @@ void CDialog::PlaceOnScreen()
                           area.center().y() - size.height() / 2);
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+BOOL CDialog::Create()
 {
-    if (nIDTemplate != 0)
-        m_nIDTemplate = nIDTemplate;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
     if (!CreateFromTemplate(m_pParentWnd))
         return FALSE;
     m_bEnded = false;
@@ -415,32 +411,15 @@ LRESULT CDialog::DefWindowProc(Message& msg)
         return reinterpret_cast<LRESULT>(previous);
     }
     case WM_SYSCOMMAND:
-        switch (msg.nFlags & 0xFFF0)
-        {
-        case SC_CLOSE:
+        if ((msg.nFlags & 0xFFF0) == SC_CLOSE)
         {
             Message cancel;
             cancel.message = WM_COMMAND;
             cancel.id = IDCANCEL;
             cancel.code = BN_CLICKED;
             Deliver(cancel);
-            return 0;
         }
-        case SC_MINIMIZE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showMinimized();
-            return 0;
-        case SC_MAXIMIZE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showMaximized();
-            return 0;
-        case SC_RESTORE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showNormal();
-            return 0;
-        default:
-            return 0;
-        }
+        return 0;
     default:
         return 0;
     }

@@ -43,12 +43,7 @@ struct DialogTemplate;
 // System commands.
 enum : UINT
 {
-    SC_SIZE = 0xF000,
-    SC_MOVE = 0xF010,
-    SC_MINIMIZE = 0xF020,
-    SC_MAXIMIZE = 0xF030,
     SC_CLOSE = 0xF060,
-    SC_RESTORE = 0xF120,
 };
 // WM_SETICON.
 enum : WPARAM
@@ -100,8 +95,6 @@ public:
     // Ends the modal loop (or a modeless dialog) with nResult.
     void EndDialog(int nResult);
 
-    // Modeless: creates the window, runs OnInitDialog and shows it. Tests host dialogs so.
-    BOOL Create(UINT nIDTemplate = 0, CWnd* pParentWnd = nullptr);
     // Destroys the window: WM_DESTROY to the dialog, then to each control, then the widgets.
     BOOL DestroyWindow();
 
@@ -124,8 +117,6 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
-    // Id of the default push button: the last one of the template.
-    UINT GetDefID() const { return m_nDefID; }
 
     // Handles WM_SETICON, WM_ICONERASEBKGND and WM_COMMAND (wParam: id, code << 16) itself,
     // and everything else through the message map.
@@ -134,13 +125,6 @@ public:
     LRESULT Default();
 
     QWidget* GetClientWidget() const override;
-    // The template the dialog was created from; nullptr before.
-    const DialogTemplate* GetTemplate() const { return m_pTemplate; }
-    const DialogBaseUnits& GetBaseUnits() const { return m_baseUnits; }
-    BOOL IsModalLoopRunning() const { return m_bInModalLoop ? TRUE : FALSE; }
-    // Whether EndDialog has run since the window was created, and with what result.
-    BOOL HasEnded() const { return m_bEnded ? TRUE : FALSE; }
-    int GetEndResult() const { return m_nResult; }
 
     // Base handlers: default processing, for handlers of derived dialogs to call.
     void OnSize(UINT nType, int cx, int cy);
@@ -156,6 +140,12 @@ public:
 
 private:
     friend class DialogWidget;
+    friend struct PlatformTesting;
+
+    // Modeless: creates the window, runs OnInitDialog and shows it.
+    BOOL Create();
+    // Id of the default push button: the last one of the template.
+    UINT GetDefID() const { return m_nDefID; }
     friend void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
     BOOL CreateFromTemplate(CWnd* pParentWnd);

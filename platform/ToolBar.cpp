@@ -136,21 +136,6 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
     Relayout();
 }
 
-void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const
-{
-    if (nIndex < 0 || nIndex >= GetCount())
-    {
-        nID = 0;
-        nStyle = 0;
-        iImage = -1;
-        return;
-    }
-    const Button& button = m_buttons[static_cast<std::size_t>(nIndex)];
-    nID = button.nID;
-    nStyle = button.nStyle;
-    iImage = button.iImage;
-}
-
 UINT CToolBar::GetItemID(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCount())
@@ -226,22 +211,6 @@ void CToolBar::SendCommand(int nIndex)
     msg.id = button.nID;
     msg.code = 0;
     m_pOwner->Dispatch(msg);
-}
-
-BOOL CToolBar::ClickButton(int nIndex)
-{
-    QToolButton* widget = GetButtonWidget(nIndex);
-    if (widget == nullptr)
-        return FALSE;
-    widget->click();
-    return TRUE;
-}
-
-QToolButton* CToolBar::GetButtonWidget(int nIndex) const
-{
-    if (nIndex < 0 || nIndex >= GetCount())
-        return nullptr;
-    return m_buttons[static_cast<std::size_t>(nIndex)].pWidget;
 }
 
 void CToolBar::DestroyWindow()

@@ -1,6 +1,7 @@
 // Closing asks first; the About box.
 #include "DialogFixture.h"
 
+#include "platform/testing/Testing.h"
 #include "ui/AboutDlg.h"
 
 #include <QAbstractButton>
@@ -87,7 +88,7 @@ TEST(ClosingModal, OkEndsTheModalLoopAndCancelDoesNot)
                 QTimer::singleShot(50,
                                    [dlg, &stillRunningAfterCancel]
                                    {
-                                       stillRunningAfterCancel = dlg->IsModalLoopRunning() != 0;
+                                       stillRunningAfterCancel = IsInModalLoop(*dlg);
                                        QTest::keyClick(dlg->GetWidget(), Qt::Key_Escape);
                                    });
                 return kRunModal;
