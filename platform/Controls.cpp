@@ -64,13 +64,8 @@ void CButton::AttachButton(QAbstractButton* pButton, CWnd* pOwner)
     QObject::connect(pButton, &QAbstractButton::clicked, pButton,
                      [this, pOwner]
                      {
-                         if (pOwner == nullptr)
-                             return;
-                         Message msg;
-                         msg.message = WM_COMMAND;
-                         msg.id = GetDlgCtrlID();
-                         msg.code = BN_CLICKED;
-                         pOwner->Dispatch(msg);
+                         if (pOwner != nullptr)
+                             pOwner->SendCommand(GetDlgCtrlID());
                      });
 }
 

@@ -31,8 +31,7 @@ struct PlatformTesting
             return nullptr;
         return bar.m_buttons[static_cast<std::size_t>(nIndex)].pWidget;
     }
-    static void GetButtonInfo(const CToolBar& bar, int nIndex, UINT& nID, UINT& nStyle,
-                              int& iImage)
+    static void GetButtonInfo(const CToolBar& bar, int nIndex, UINT& nID, UINT& nStyle, int& iImage)
     {
         nID = 0;
         nStyle = 0;
@@ -50,10 +49,19 @@ struct PlatformTesting
 };
 
 // Creates the dialog without a modal loop, runs OnInitDialog and shows it.
-inline BOOL CreateModeless(CDialog& dlg) { return PlatformTesting::CreateModeless(dlg); }
+inline BOOL CreateModeless(CDialog& dlg)
+{
+    return PlatformTesting::CreateModeless(dlg);
+}
 // Whether EndDialog has run since the window was created.
-inline bool HasEnded(const CDialog& dlg) { return PlatformTesting::HasEnded(dlg); }
-inline bool IsInModalLoop(const CDialog& dlg) { return PlatformTesting::IsInModalLoop(dlg); }
+inline bool HasEnded(const CDialog& dlg)
+{
+    return PlatformTesting::HasEnded(dlg);
+}
+inline bool IsInModalLoop(const CDialog& dlg)
+{
+    return PlatformTesting::IsInModalLoop(dlg);
+}
 // The template the dialog was created from; nullptr before.
 inline const DialogTemplate* TemplateOf(const CDialog& dlg)
 {
@@ -64,7 +72,10 @@ inline const DialogBaseUnits& BaseUnitsOf(const CDialog& dlg)
     return PlatformTesting::BaseUnitsOf(dlg);
 }
 // Id of the default push button: the last one of the template.
-inline UINT DefaultButtonOf(const CDialog& dlg) { return PlatformTesting::DefaultButtonOf(dlg); }
+inline UINT DefaultButtonOf(const CDialog& dlg)
+{
+    return PlatformTesting::DefaultButtonOf(dlg);
+}
 
 // The Qt button of an index, nullptr when out of range.
 inline QToolButton* ButtonWidget(const CToolBar& bar, int nIndex)
@@ -97,4 +108,7 @@ inline void PressArrow(CSpinButtonCtrl& spin, int iDelta)
 {
     PlatformTesting::PressArrow(spin, iDelta);
 }
-inline CWnd* BuddyOf(const CSpinButtonCtrl& spin) { return PlatformTesting::BuddyOf(spin); }
+inline CWnd* BuddyOf(const CSpinButtonCtrl& spin)
+{
+    return PlatformTesting::BuddyOf(spin);
+}

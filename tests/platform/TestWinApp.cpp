@@ -249,10 +249,7 @@ TEST(WinApp, NamesComeFromTheExecutableAndHelpIsRouted)
         app.m_pszProfileName = buffer;
         EXPECT_EQ(CString(app.m_pszProfileName), L"/opt/x/Lapido.ini");
 
-        Message help;
-        help.message = WM_COMMAND;
-        help.id = ID_HELP;
-        EXPECT_TRUE(app.Dispatch(help));
+        EXPECT_TRUE(app.SendCommand(ID_HELP));
         EXPECT_EQ(app.m_nHelp, 1);
     }
     EXPECT_EQ(AfxGetApp(), nullptr);
