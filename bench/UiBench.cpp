@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/NumberText.h"
 #include "platform/Resource.h"
+#include "platform/testing/Testing.h"
 #include "res/Resources.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ Dialog& TheDialog()
     if (g_pDialog)
         return *g_pDialog;
     g_pDialog = std::make_unique<Dialog>();
-    g_pDialog->Create();
+    CreateModeless(*g_pDialog);
     if (!QTest::qWaitForWindowExposed(g_pDialog->GetWidget()))
         return *g_pDialog;
     CRect client;
@@ -84,7 +85,7 @@ void BM_UpDownStepToFrame(benchmark::State& state)
     int delta = -1;
     for (auto _ : state)
     {
-        spin->NotifyDelta(delta);
+        PressArrow(*spin, delta);
         dlg.m_glPicture.UpdateWindow();
         delta = -delta;
     }

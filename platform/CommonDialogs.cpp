@@ -43,10 +43,6 @@ QMessageBox::Icon IconOfType(UINT nType)
         return QMessageBox::Critical;
     case MB_ICONQUESTION:
         return QMessageBox::Question;
-    case MB_ICONWARNING:
-        return QMessageBox::Warning;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
     }
@@ -58,8 +54,6 @@ int RunMessageBox(const QString& text, const QString& caption, UINT nType)
     box.setTextFormat(Qt::PlainText);
     QAbstractButton* ok = nullptr;
     QAbstractButton* cancel = nullptr;
-    QAbstractButton* yes = nullptr;
-    QAbstractButton* no = nullptr;
     switch (nType & kButtonMask)
     {
     case MB_OKCANCEL:
@@ -67,11 +61,6 @@ int RunMessageBox(const QString& text, const QString& caption, UINT nType)
         cancel = box.addButton(QMessageBox::Cancel);
         box.setEscapeButton(cancel);
         box.setDefaultButton(qobject_cast<QPushButton*>(ok));
-        break;
-    case MB_YESNO:
-        yes = box.addButton(QMessageBox::Yes);
-        no = box.addButton(QMessageBox::No);
-        box.setEscapeButton(no);
         break;
     default:
         ok = box.addButton(QMessageBox::Ok);
@@ -83,13 +72,9 @@ int RunMessageBox(const QString& text, const QString& caption, UINT nType)
     QAbstractButton* clicked = box.clickedButton();
     if (clicked != nullptr && clicked == ok)
         return IDOK;
-    if (clicked != nullptr && clicked == yes)
-        return IDYES;
-    if (clicked != nullptr && clicked == no)
-        return IDNO;
     if (clicked == nullptr && ok != nullptr && cancel == nullptr)
         return IDOK;
-    return (nType & kButtonMask) == MB_YESNO ? IDNO : IDCANCEL;
+    return IDCANCEL;
 }
 } // namespace
 

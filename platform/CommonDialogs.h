@@ -12,28 +12,19 @@ class CWnd;
 // Dialog results.
 #define IDOK 1
 #define IDCANCEL 2
-enum : int
-{
-    IDYES = 6,
-    IDNO = 7,
-};
 
 // Message-box types: buttons, icon and modality, or-ed together.
 enum : UINT
 {
     MB_OK = 0x0000,
     MB_OKCANCEL = 0x0001,
-    MB_YESNO = 0x0004,
     MB_ICONERROR = 0x0010,
     MB_ICONQUESTION = 0x0020,
-    MB_ICONWARNING = 0x0030,
-    MB_ICONINFORMATION = 0x0040,
     MB_TASKMODAL = 0x2000,
 };
 
 // Shows a message box with the application name as its caption and returns the button
-// chosen (IDOK, IDCANCEL, IDYES, IDNO); closing it with Escape counts as Cancel (as No for
-// MB_YESNO, as OK for MB_OK).
+// chosen (IDOK, IDCANCEL); closing it with Escape counts as Cancel (as OK for MB_OK).
 int AfxMessageBox(const wchar_t* lpszText, UINT nType = MB_OK);
 int AfxMessageBox(const CString& text, UINT nType = MB_OK);
 

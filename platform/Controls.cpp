@@ -6,17 +6,15 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace
 {
 // Auto-repeat of a held arrow: first repeat after the delay, then one per interval.
 constexpr int kRepeatDelayMs = 400;
 constexpr int kRepeatIntervalMs = 100;
+} // namespace
 
 // Up and Down in the buddy edit step the up-down like its arrows.
 class ArrowKeyFilter : public QObject
@@ -43,6 +41,8 @@ private:
     CSpinButtonCtrl* m_pSpin;
 };
 
+namespace
+{
 QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const char* name)
 {
     auto* button = new QToolButton(parent);
@@ -64,13 +64,8 @@ void CButton::AttachButton(QAbstractButton* pButton, CWnd* pOwner)
     QObject::connect(pButton, &QAbstractButton::clicked, pButton,
                      [this, pOwner]
                      {
-                         if (pOwner == nullptr)
-                             return;
-                         Message msg;
-                         msg.message = WM_COMMAND;
-                         msg.id = GetDlgCtrlID();
-                         msg.code = BN_CLICKED;
-                         pOwner->Dispatch(msg);
+                         if (pOwner != nullptr)
+                             pOwner->SendCommand(GetDlgCtrlID());
                      });
 }
 
@@ -108,12 +103,6 @@ LRESULT CButton::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void CEdit::AttachEdit(QLineEdit* pEdit)
 {
     Attach(pEdit);
-}
-
-void CSpinButtonCtrl::GetRange(int& nLower, int& nUpper) const
-{
-    nLower = m_nLower;
-    nUpper = m_nUpper;
 }
 
 void CSpinButtonCtrl::AttachUpDown(QWidget* pWidget, CWnd* pOwner, CWnd* pBuddy, DWORD dwStyle)
@@ -156,7 +145,6 @@ void CSpinButtonCtrl::NotifyDelta(int iDelta)
     nm.hdr.pFrom = this;
     nm.hdr.idFrom = GetDlgCtrlID();
     nm.hdr.code = UDN_DELTAPOS;
-    nm.iPos = m_nPos;
     nm.iDelta = iDelta;
     LRESULT result = 0;
     Message msg;
@@ -165,11 +153,5 @@ void CSpinButtonCtrl::NotifyDelta(int iDelta)
     msg.code = UDN_DELTAPOS;
     msg.pNMHDR = &nm.hdr;
     msg.pResult = &result;
-    QPointer<QWidget> alive(m_pWidget);
     m_pOwner->Dispatch(msg);
-    if (alive.isNull() || result != 0)
-        return;
-    const int lo = std::min(m_nLower, m_nUpper);
-    const int hi = std::max(m_nLower, m_nUpper);
-    m_nPos = std::clamp(m_nPos + nm.iDelta, lo, hi);
 }

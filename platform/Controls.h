@@ -48,35 +48,25 @@ public:
 // An up-down button: a narrow pair of arrows. Every press of an arrow, every automatic repeat
 // while it is held, and (with UDS_ARROWKEYS) every Up or Down key in the buddy edit sends
 // WM_NOTIFY with UDN_DELTAPOS and an NMUPDOWN to the owner: iDelta -1 for up, +1 for down.
-// When the handler leaves 0 in the result the position moves by the delta within the range;
-// nothing reads the position, but it is kept as the control would keep it.
+// It notifies at every press whatever its range; nothing reads a position, so it keeps none.
 class CSpinButtonCtrl : public CWnd
 {
 public:
-    // The range a control has until one is set: up counts down from 100 towards 0.
-    static constexpr int kDefaultLower = 100;
-    static constexpr int kDefaultUpper = 0;
-
     CSpinButtonCtrl() = default;
-
-    int GetPos() const { return m_nPos; }
-    void SetPos(int nPos) { m_nPos = nPos; }
-    void GetRange(int& nLower, int& nUpper) const;
-    CWnd* GetBuddy() const { return m_pBuddy; }
 
     // Builds the two arrows inside pWidget and routes them to pOwner; with UDS_ARROWKEYS in
     // dwStyle the Up and Down keys of pBuddy step too.
     void AttachUpDown(QWidget* pWidget, CWnd* pOwner, CWnd* pBuddy, DWORD dwStyle);
 
-    // What a press of the up arrow (iDelta -1) or the down arrow (+1) does.
-    void NotifyDelta(int iDelta);
     // Names the arrows for assistive technology: "<row> up" and "<row> down".
     void SetAccessibleRowName(const CString& row);
 
 private:
+    friend class ArrowKeyFilter;
+    friend struct PlatformTesting;
+    // What a press of the up arrow (iDelta -1) or the down arrow (+1) does.
+    void NotifyDelta(int iDelta);
+
     CWnd* m_pOwner = nullptr;
     CWnd* m_pBuddy = nullptr;
-    int m_nPos = 0;
-    int m_nLower = kDefaultLower;
-    int m_nUpper = kDefaultUpper;
 };

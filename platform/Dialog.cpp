@@ -7,7 +7,6 @@
 #include "platform/Image.h"
 #include "platform/Menu.h"
 #include "platform/Resource.h"
-#include "platform/Static.h"
 #include "platform/Styles.h"
 #include "platform/WinApp.h"
 
@@ -128,7 +127,7 @@ void CDialog::ApplyMinimumSize()
     CRect rect(frame.left(), frame.top(), frame.left(), frame.top());
     probe.nFlags = WMSZ_BOTTOMRIGHT;
     probe.pRect = &rect;
-    Deliver(probe);
+    Dispatch(probe);
     // The handler speaks of the whole window; Qt's minimum is of the part inside the frame.
     const int frameWidth = frame.width() - m_pDialogWidget->width();
     const int frameHeight = frame.height() - m_pDialogWidget->height();
@@ -151,12 +150,8 @@ void CDialog::PlaceOnScreen()
                           area.center().y() - size.height() / 2);
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+BOOL CDialog::Create()
 {
-    if (nIDTemplate != 0)
-        m_nIDTemplate = nIDTemplate;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
     if (!CreateFromTemplate(m_pParentWnd))
         return FALSE;
     m_bEnded = false;
@@ -230,7 +225,7 @@ BOOL CDialog::DestroyWindow()
         ReleaseCapture();
     Message destroy;
     destroy.message = WM_DESTROY;
-    Deliver(destroy);
+    Dispatch(destroy);
     // Then every control, parents before their children, while all of them still exist.
     QList<QPointer<QWidget>> children;
     for (QWidget* child : m_pClient->findChildren<QWidget*>())
@@ -240,14 +235,7 @@ BOOL CDialog::DestroyWindow()
         CWnd* control = child.isNull() ? nullptr : CWnd::FromWidget(child);
         if (control == nullptr || control == this)
             continue;
-        if (auto* staticCtrl = dynamic_cast<CStatic*>(control))
-        {
-            staticCtrl->DestroyWindow();
-            continue;
-        }
-        Message msg;
-        msg.message = WM_DESTROY;
-        control->Dispatch(msg);
+        control->DestroyAsChild();
     }
     DialogWidget* widget = m_pDialogWidget;
     widget->ForgetDialog();
@@ -257,6 +245,7 @@ BOOL CDialog::DestroyWindow()
     delete widget; // every control's object forgets its widget as it goes
     m_vecControls.clear();
     m_vecBound.clear();
+    m_mapControls.clear();
     m_pMenu.reset();
     m_hIconBig = nullptr;
     m_hIconSmall = nullptr;
@@ -293,6 +282,26 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 CMenu* CDialog::GetMenu() const
 {
     return m_pDialogWidget != nullptr ? m_pMenu.get() : nullptr;
+}
+
+CWnd* CDialog::GetDlgItem(int nID) const
+{
+    const auto it = m_mapControls.find(static_cast<UINT>(nID));
+    return it != m_mapControls.end() ? FromWidget(it->second) : nullptr;
+}
+
+void CDialog::RegisterChild(UINT nID, QWidget* pWidget)
+{
+    if (m_pDialogWidget == nullptr || pWidget == nullptr ||
+        !m_mapControls.try_emplace(nID, pWidget).second)
+        return;
+    QObject::connect(pWidget, &QObject::destroyed, m_pDialogWidget,
+                     [this, nID, pWidget]
+                     {
+                         if (auto it = m_mapControls.find(nID);
+                             it != m_mapControls.end() && it->second == pWidget)
+                             m_mapControls.erase(it);
+                     });
 }
 
 CMenu* CDialog::GetSystemMenu(BOOL) const
@@ -351,10 +360,8 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message)
     {
     case WM_COMMAND:
-        msg.id = static_cast<UINT>(wParam & 0xFFFF);
-        msg.code = static_cast<UINT>((wParam >> 16) & 0xFFFF);
-        msg.nFlags = 0;
-        break;
+        SendCommand(static_cast<UINT>(wParam & 0xFFFF), static_cast<UINT>((wParam >> 16) & 0xFFFF));
+        return 0;
     case WM_ERASEBKGND:
     case WM_ICONERASEBKGND:
         msg.pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
@@ -366,24 +373,8 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return Deliver(msg);
-}
-
-LRESULT CDialog::Deliver(Message& msg)
-{
-    Message* outer = m_pCurrentMsg;
-    m_pCurrentMsg = &msg;
-    const LRESULT result = Dispatch(msg) ? msg.result : DefWindowProc(msg);
-    m_pCurrentMsg = outer;
-    return result;
-}
-
-LRESULT CDialog::Default()
-{
-    if (m_pCurrentMsg == nullptr)
-        return 0;
-    Message copy = *m_pCurrentMsg;
-    return DefWindowProc(copy);
+    Dispatch(msg);
+    return msg.result;
 }
 
 LRESULT CDialog::DefWindowProc(Message& msg)
@@ -415,32 +406,9 @@ LRESULT CDialog::DefWindowProc(Message& msg)
         return reinterpret_cast<LRESULT>(previous);
     }
     case WM_SYSCOMMAND:
-        switch (msg.nFlags & 0xFFF0)
-        {
-        case SC_CLOSE:
-        {
-            Message cancel;
-            cancel.message = WM_COMMAND;
-            cancel.id = IDCANCEL;
-            cancel.code = BN_CLICKED;
-            Deliver(cancel);
-            return 0;
-        }
-        case SC_MINIMIZE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showMinimized();
-            return 0;
-        case SC_MAXIMIZE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showMaximized();
-            return 0;
-        case SC_RESTORE:
-            if (m_pDialogWidget != nullptr)
-                m_pDialogWidget->showNormal();
-            return 0;
-        default:
-            return 0;
-        }
+        if ((msg.nFlags & 0xFFF0) == SC_CLOSE)
+            SendCommand(IDCANCEL);
+        return 0;
     default:
         return 0;
     }

@@ -30,6 +30,7 @@
 #include "platform/Gdi.h"
 #include "platform/Wnd.h"
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -43,12 +44,7 @@ struct DialogTemplate;
 // System commands.
 enum : UINT
 {
-    SC_SIZE = 0xF000,
-    SC_MOVE = 0xF010,
-    SC_MINIMIZE = 0xF020,
-    SC_MAXIMIZE = 0xF030,
     SC_CLOSE = 0xF060,
-    SC_RESTORE = 0xF120,
 };
 // WM_SETICON.
 enum : WPARAM
@@ -60,12 +56,12 @@ enum : WPARAM
 class CDataExchange
 {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
         : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
     {
     }
     BOOL m_bSaveAndValidate;
-    CWnd* m_pDlgWnd;
+    CDialog* m_pDlgWnd;
 };
 
 // Binds rControl to the dialog's control nIDC: the object takes over the control's widget
@@ -100,8 +96,6 @@ public:
     // Ends the modal loop (or a modeless dialog) with nResult.
     void EndDialog(int nResult);
 
-    // Modeless: creates the window, runs OnInitDialog and shows it. Tests host dialogs so.
-    BOOL Create(UINT nIDTemplate = 0, CWnd* pParentWnd = nullptr);
     // Destroys the window: WM_DESTROY to the dialog, then to each control, then the widgets.
     BOOL DestroyWindow();
 
@@ -111,7 +105,9 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
-    CMenu* GetMenu() const;
+    CMenu* GetMenu() const override;
+    CWnd* GetDlgItem(int nID) const override;
+    void RegisterChild(UINT nID, QWidget* pWidget) override;
     // No system menu on this desktop: always nullptr.
     CMenu* GetSystemMenu(BOOL bRevert) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
@@ -124,23 +120,12 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
-    // Id of the default push button: the last one of the template.
-    UINT GetDefID() const { return m_nDefID; }
 
-    // Handles WM_SETICON, WM_ICONERASEBKGND and WM_COMMAND (wParam: id, code << 16) itself,
-    // and everything else through the message map.
+    // Decodes WM_COMMAND (wParam: id, code << 16), WM_ERASEBKGND (wParam: the HDC) and
+    // WM_SIZE (lParam: cx, cy << 16), and routes the message through Dispatch.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) override;
-    // The platform's default processing of the message being handled (none outside one).
-    LRESULT Default();
 
     QWidget* GetClientWidget() const override;
-    // The template the dialog was created from; nullptr before.
-    const DialogTemplate* GetTemplate() const { return m_pTemplate; }
-    const DialogBaseUnits& GetBaseUnits() const { return m_baseUnits; }
-    BOOL IsModalLoopRunning() const { return m_bInModalLoop ? TRUE : FALSE; }
-    // Whether EndDialog has run since the window was created, and with what result.
-    BOOL HasEnded() const { return m_bEnded ? TRUE : FALSE; }
-    int GetEndResult() const { return m_nResult; }
 
     // Base handlers: default processing, for handlers of derived dialogs to call.
     void OnSize(UINT nType, int cx, int cy);
@@ -154,8 +139,19 @@ public:
 
     DECLARE_MESSAGE_MAP()
 
+protected:
+    // Erasing fills the button face; WM_SETICON keeps the icons; SC_CLOSE is the cancel
+    // command.
+    LRESULT DefWindowProc(Message& msg) override;
+
 private:
     friend class DialogWidget;
+    friend struct PlatformTesting;
+
+    // Modeless: creates the window, runs OnInitDialog and shows it.
+    BOOL Create();
+    // Id of the default push button: the last one of the template.
+    UINT GetDefID() const { return m_nDefID; }
     friend void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
     BOOL CreateFromTemplate(CWnd* pParentWnd);
@@ -164,9 +160,6 @@ private:
     void ApplyMinimumSize();
     void FocusFirstTabStop();
     void PlaceOnScreen();
-    // Sends msg through the map; when no handler takes it, the default processing runs.
-    LRESULT Deliver(Message& msg);
-    LRESULT DefWindowProc(Message& msg);
     void ReleaseControl(CWnd* pControl);
 
     UINT m_nIDTemplate;
@@ -178,13 +171,15 @@ private:
     std::unique_ptr<CMenu> m_pMenu;
     std::vector<std::unique_ptr<CWnd>> m_vecControls; // the template's own control objects
     std::vector<UINT> m_vecBound;                     // controls bound by DDX_Control
+    // The widget of every control by id, the first of an id, while it lives; its object is the
+    // template's own or the one bound to it, whichever holds it now.
+    std::map<UINT, QWidget*> m_mapControls;
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;
     UINT m_nDefID = 0;
     int m_nResult = 0;
     bool m_bEnded = false;
     bool m_bInModalLoop = false;
-    Message* m_pCurrentMsg = nullptr;
 };
 
 // The dialog class that the application's dialogs derive from; nothing beyond CDialog.

@@ -123,7 +123,7 @@ QFont DialogFont(const DialogTemplate& tmpl)
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    auto* dialog = pDX != nullptr ? dynamic_cast<CDialog*>(pDX->m_pDlgWnd) : nullptr;
+    CDialog* dialog = pDX != nullptr ? pDX->m_pDlgWnd : nullptr;
     if (dialog == nullptr || rControl.GetWidget() != nullptr)
         return;
     CWnd* placeholder = dialog->GetDlgItem(nIDC);
@@ -272,14 +272,14 @@ void CDialog::CreateControls()
                                 rect.Height());
         else if (item.kind == ControlKind::CheckBox)
             widget->setGeometry(rect.left, rect.top,
-                                std::max(rect.Width(), widget->sizeHint().width()),
-                                rect.Height());
+                                std::max(rect.Width(), widget->sizeHint().width()), rect.Height());
         else
             widget->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
         if (!accessible.isEmpty())
             widget->setAccessibleName(accessible);
         widget->setEnabled((item.style & WS_DISABLED) == 0);
         widget->setVisible((item.style & WS_VISIBLE) != 0);
+        RegisterChild(item.id, widget);
         m_vecControls.push_back(std::move(wnd));
     }
 }

@@ -41,18 +41,16 @@ int DialogWidget::MenuBarHeight(int width) const
     return h > 0 ? h : m_pMenuBar->sizeHint().height();
 }
 
-LRESULT DialogWidget::Deliver(Message& msg)
+void DialogWidget::Deliver(Message& msg)
 {
-    return m_pDialog != nullptr ? m_pDialog->Deliver(msg) : 0;
+    if (m_pDialog != nullptr)
+        m_pDialog->Dispatch(msg);
 }
 
 void DialogWidget::SendCommand(UINT nID)
 {
-    Message msg;
-    msg.message = WM_COMMAND;
-    msg.id = nID;
-    msg.code = BN_CLICKED;
-    Deliver(msg);
+    if (m_pDialog != nullptr)
+        m_pDialog->SendCommand(nID);
 }
 
 void DialogWidget::SendSize()

@@ -37,7 +37,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    LRESULT Deliver(Message& msg);
+    void Deliver(Message& msg);
     void SendCommand(UINT nID);
     void SendSize();
     void PressDefault();

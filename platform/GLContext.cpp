@@ -1,11 +1,10 @@
 #include "platform/GLContext.h"
 
-#include "platform/Static.h"
+#include "platform/Wnd.h"
 #include "platform/gl.h"
 
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
-#include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -84,18 +83,11 @@ void MakeAlphaOpaque()
         glEnable(GL_SCISSOR_TEST);
 }
 
-QWindow* ClientWindowOf(CWnd* pWnd)
-{
-    if (auto* pStatic = dynamic_cast<CStatic*>(pWnd))
-        return pStatic->GetNativeWindow();
-    QWidget* widget = pWnd->GetWidget();
-    return widget != nullptr ? widget->windowHandle() : nullptr;
-}
 } // namespace
 
 CClientDC::CClientDC(CWnd* pWnd)
 {
-    QWindow* window = pWnd != nullptr ? ClientWindowOf(pWnd) : nullptr;
+    QWindow* window = pWnd != nullptr ? pWnd->GetSurfaceWindow() : nullptr;
     if (window == nullptr)
         return;
     auto* w = new WindowDC;

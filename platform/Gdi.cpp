@@ -93,33 +93,10 @@ BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
 {
-    if (pRgn1 == nullptr || !pRgn1->m_bValid)
+    if (pRgn1 == nullptr || !pRgn1->m_bValid || pRgn2 == nullptr || !pRgn2->m_bValid ||
+        nCombineMode != RGN_DIFF)
         return RGN_ERROR;
-    if (nCombineMode == RGN_COPY)
-    {
-        m_region = pRgn1->m_region;
-        m_bValid = true;
-        return RegionKind(m_region);
-    }
-    if (pRgn2 == nullptr || !pRgn2->m_bValid)
-        return RGN_ERROR;
-    switch (nCombineMode)
-    {
-    case RGN_AND:
-        m_region = pRgn1->m_region.intersected(pRgn2->m_region);
-        break;
-    case RGN_OR:
-        m_region = pRgn1->m_region.united(pRgn2->m_region);
-        break;
-    case RGN_XOR:
-        m_region = pRgn1->m_region.xored(pRgn2->m_region);
-        break;
-    case RGN_DIFF:
-        m_region = pRgn1->m_region.subtracted(pRgn2->m_region);
-        break;
-    default:
-        return RGN_ERROR;
-    }
+    m_region = pRgn1->m_region.subtracted(pRgn2->m_region);
     m_bValid = true;
     return RegionKind(m_region);
 }

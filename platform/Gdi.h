@@ -41,14 +41,10 @@ private:
     bool m_bValid = false;
 };
 
-// Region combination modes and results.
+// Region combination mode (only the difference is offered) and results.
 enum : int
 {
-    RGN_AND = 1,
-    RGN_OR = 2,
-    RGN_XOR = 3,
     RGN_DIFF = 4,
-    RGN_COPY = 5,
 };
 enum : int
 {
@@ -64,8 +60,8 @@ public:
     CRgn() = default;
     BOOL CreateRectRgnIndirect(const CRect* pRect);
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
-    // Makes this region pRgn1 combined with pRgn2 (pRgn2 unused for RGN_COPY); returns the
-    // kind of the result.
+    // Makes this region pRgn1 without pRgn2 (RGN_DIFF); returns the kind of the result,
+    // RGN_ERROR for another mode or a region never created.
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
     BOOL DeleteObject();
     BOOL PtInRegion(CPoint point) const;

@@ -31,13 +31,8 @@ QString DisplayText(const CString& caption)
 
 void SendCommand(CWnd* pOwner, UINT nID)
 {
-    if (pOwner == nullptr)
-        return;
-    Message msg;
-    msg.message = WM_COMMAND;
-    msg.id = nID;
-    msg.code = 0;
-    pOwner->Dispatch(msg);
+    if (pOwner != nullptr)
+        pOwner->SendCommand(nID);
 }
 } // namespace
 

@@ -22,7 +22,6 @@ enum : UINT
     MF_BYPOSITION = 0x0400,
     MF_STRING = 0x0000,
     MF_SEPARATOR = 0x0800,
-    MF_ENABLED = 0x0000,
     MF_GRAYED = 0x0001,
     MF_DISABLED = 0x0002,
     MF_UNCHECKED = 0x0000,
@@ -63,10 +62,10 @@ public:
     // pOwner. The widgets belong to their Qt parents; the menu forgets them when they go.
     void BuildMenuBar(QMenuBar* pBar, CWnd* pOwner);
     void BuildPopup(QMenu* pMenu, CWnd* pOwner);
-    // The Qt action of an item by command id (submenus searched), for tests; nullptr if none.
-    QAction* FindAction(UINT nID) const;
 
 private:
+    friend struct PlatformTesting;
+    QAction* FindAction(UINT nID) const;
     struct Item;
     Item* FindItem(UINT nID, UINT nFlags) const;
     void ApplyCheck(Item& item) const;

@@ -46,7 +46,7 @@ public:
         {
             Message msg;
             msg.message = WM_DESTROY;
-            m_pOwner->DeliverMessage(msg);
+            m_pOwner->Dispatch(msg);
             m_pOwner->ForgetNativeWindow();
         }
         destroy();
@@ -122,7 +122,7 @@ bool StaticWindow::event(QEvent* e)
         msg.nFlags = SIZE_RESTORED;
         msg.cx = ToDevice(size.width(), ratio);
         msg.cy = ToDevice(size.height(), ratio);
-        m_pOwner->DeliverMessage(msg);
+        m_pOwner->Dispatch(msg);
         return QWindow::event(e);
     }
     case QEvent::Move:
@@ -131,7 +131,7 @@ bool StaticWindow::event(QEvent* e)
         Message msg;
         msg.message = WM_MOVE;
         msg.point = CPoint(ToDevice(x(), ratio), ToDevice(y(), ratio));
-        m_pOwner->DeliverMessage(msg);
+        m_pOwner->Dispatch(msg);
         return QWindow::event(e);
     }
     case QEvent::FocusIn:
@@ -194,7 +194,7 @@ bool StaticWindow::DeliverMouse(QMouseEvent* e)
         return false;
     msg.nFlags = MouseKeyState(e->buttons(), e->modifiers());
     msg.point = ToClient(e->position());
-    m_pOwner->DeliverMessage(msg);
+    m_pOwner->Dispatch(msg);
     e->accept();
     return true;
 }
@@ -212,7 +212,7 @@ bool StaticWindow::DeliverWheel(QWheelEvent* e)
     const QPointF global = e->globalPosition();
     msg.point =
         CPoint(static_cast<int>(std::floor(global.x())), static_cast<int>(std::floor(global.y())));
-    m_pOwner->DeliverMessage(msg);
+    m_pOwner->Dispatch(msg);
     // Handled here: the wheel is not handed on to the windows around the view.
     e->accept();
     return true;
@@ -272,6 +272,11 @@ void CStatic::ForgetNativeWindow()
     m_bInvalid = false;
 }
 
+QWindow* CStatic::GetSurfaceWindow() const
+{
+    return m_pNative;
+}
+
 QWindow* CStatic::GetNativeWindow() const
 {
     return m_pNative;
@@ -323,11 +328,6 @@ void CStatic::DeliverPaint()
     ValidateRect(nullptr);
     Message msg;
     msg.message = WM_PAINT;
-    Dispatch(msg);
-}
-
-void CStatic::DeliverMessage(Message& msg)
-{
     Dispatch(msg);
 }
 

@@ -8,6 +8,9 @@
 // and GetClientRect are scaled by the device-pixel ratio, so drawing runs at full
 // resolution. Screen points (the wheel's) stay in the window system's own coordinates,
 // the ones GetWindowRect and ClientToScreen use.
+//
+// Its default processing does nothing with any message, and in particular never passes a
+// wheel message on to its parent: the view that handled it has made its one zoom step.
 
 #include "platform/Wnd.h"
 
@@ -44,10 +47,10 @@ public:
     // Device pixels per window-system pixel of the client window (1 when not bound).
     double GetDevicePixelRatio() const;
 
-    // Default processing of the current message. A static control does nothing with any,
-    // and in particular never passes a wheel message on to its parent: the view that
-    // handled it has made its one zoom step.
-    LRESULT Default() { return 0; }
+    // The native client window is what its device contexts draw into.
+    QWindow* GetSurfaceWindow() const override;
+    // Destroys the native window first, so its context is released while the object is whole.
+    void DestroyAsChild() override { DestroyWindow(); }
 
     void ApplyCursor(const QCursor& cursor) override;
 
@@ -58,7 +61,6 @@ private:
     friend class StaticWindow;
     // From the native window.
     void DeliverPaint();
-    void DeliverMessage(Message& msg);
     void ForgetNativeWindow();
 
     StaticWindow* m_pNative = nullptr;

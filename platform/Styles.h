@@ -23,7 +23,6 @@ enum : DWORD
 {
     DS_SETFONT = 0x0040,
     DS_MODALFRAME = 0x0080, // fixed-size frame
-    DS_SHELLFONT = 0x0048,
 };
 
 enum : DWORD

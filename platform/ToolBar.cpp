@@ -1,6 +1,5 @@
 #include "platform/ToolBar.h"
 
-#include "platform/Dialog.h"
 #include "platform/Image.h"
 #include "platform/Menu.h"
 
@@ -70,6 +69,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     m_dwStyle = (dwStyle & 0xFFFF0000) | WS_CHILD;
     Attach(widget);
     SetDlgCtrlID(widget, nID);
+    pParentWnd->RegisterChild(nID, widget);
     widget->setFocusPolicy(Qt::NoFocus);
     const CSize size = CalcFixedLayout(FALSE, TRUE);
     widget->resize(size.cx, size.cy);
@@ -136,21 +136,6 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
     Relayout();
 }
 
-void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const
-{
-    if (nIndex < 0 || nIndex >= GetCount())
-    {
-        nID = 0;
-        nStyle = 0;
-        iImage = -1;
-        return;
-    }
-    const Button& button = m_buttons[static_cast<std::size_t>(nIndex)];
-    nID = button.nID;
-    nStyle = button.nStyle;
-    iImage = button.iImage;
-}
-
 UINT CToolBar::GetItemID(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCount())
@@ -196,8 +181,8 @@ void CToolBar::RefreshButton(Button& button)
     widget->setEnabled(!(button.nStyle & TBBS_SEPARATOR));
     // The command's menu caption names the button for assistive technology.
     QString name;
-    if (auto* dialog = dynamic_cast<CDialog*>(m_pOwner))
-        if (CMenu* menu = dialog->GetMenu())
+    if (m_pOwner != nullptr)
+        if (CMenu* menu = m_pOwner->GetMenu())
             name = QString::fromStdWString(menu->GetMenuString(button.nID, MF_BYCOMMAND));
     widget->setAccessibleName(name);
 }
@@ -221,27 +206,7 @@ void CToolBar::SendCommand(int nIndex)
     const Button& button = m_buttons[static_cast<std::size_t>(nIndex)];
     if (button.nID == 0 || (button.nStyle & TBBS_SEPARATOR))
         return;
-    Message msg;
-    msg.message = WM_COMMAND;
-    msg.id = button.nID;
-    msg.code = 0;
-    m_pOwner->Dispatch(msg);
-}
-
-BOOL CToolBar::ClickButton(int nIndex)
-{
-    QToolButton* widget = GetButtonWidget(nIndex);
-    if (widget == nullptr)
-        return FALSE;
-    widget->click();
-    return TRUE;
-}
-
-QToolButton* CToolBar::GetButtonWidget(int nIndex) const
-{
-    if (nIndex < 0 || nIndex >= GetCount())
-        return nullptr;
-    return m_buttons[static_cast<std::size_t>(nIndex)].pWidget;
+    m_pOwner->SendCommand(button.nID);
 }
 
 void CToolBar::DestroyWindow()

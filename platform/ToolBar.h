@@ -60,7 +60,6 @@ public:
     // SetButtonInfo fills them.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     void SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage);
-    void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
     int GetCount() const { return static_cast<int>(m_buttons.size()); }
     UINT GetItemID(int nIndex) const;
 
@@ -70,11 +69,6 @@ public:
     // The bar's size on one row: all buttons side by side, the padding and the borders of
     // the bar style. Only the horizontal layout exists; bStretch gives the parent's width.
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-
-    // Clicks the button as the user would (tests); FALSE when out of range.
-    BOOL ClickButton(int nIndex);
-    // The Qt button of an index, nullptr when out of range.
-    QToolButton* GetButtonWidget(int nIndex) const;
 
     void DestroyWindow();
 
@@ -87,6 +81,7 @@ private:
         QPointer<QToolButton> pWidget;
     };
     friend class ToolBarWidget;
+    friend struct PlatformTesting;
     void RefreshButton(Button& button);
     void Relayout();
     void SendCommand(int nIndex);

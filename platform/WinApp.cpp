@@ -107,7 +107,6 @@ CWinApp::~CWinApp()
     FreeString(m_pszAppName);
     FreeString(m_pszExeName);
     FreeString(m_pszProfileName);
-    FreeString(m_pszRegistryKey);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -134,14 +133,6 @@ BOOL CWinApp::InitInstance()
 int CWinApp::ExitInstance()
 {
     return 0;
-}
-
-void CWinApp::SetRegistryKey(const wchar_t* lpszRegistryKey)
-{
-    FreeString(m_pszRegistryKey);
-    m_pszRegistryKey = DupString(lpszRegistryKey != nullptr ? lpszRegistryKey : L"");
-    FreeString(m_pszProfileName);
-    m_pszProfileName = DupString(m_pszAppName != nullptr ? m_pszAppName : L"");
 }
 
 void CWinApp::OnHelp() {}

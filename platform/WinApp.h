@@ -16,8 +16,6 @@
 
 // The framework's help command (F1).
 constexpr UINT ID_HELP = 57670;
-// Restart-manager flags (recorded; this desktop has no restart manager).
-constexpr DWORD AFX_RESTART_MANAGER_SUPPORT_RESTART = 0x01;
 
 class CWinApp : public CWnd
 {
@@ -30,8 +28,6 @@ public:
     // has an application. A derived class calls it once it knows the process goes on.
     virtual BOOL InitInstance();
     virtual int ExitInstance();
-    // Replaces the profile name with the application name, as the registry key makes it.
-    void SetRegistryKey(const wchar_t* lpszRegistryKey);
     // The default help handler: there is no help to show.
     void OnHelp();
 
@@ -40,9 +36,7 @@ public:
     // "<executable base name>.INI" until changed; a malloc'ed buffer that the application
     // may free and replace (AfxAllocProfileName), freed by the destructor.
     const wchar_t* m_pszProfileName = nullptr;
-    const wchar_t* m_pszRegistryKey = nullptr; // owned by the object
     CWnd* m_pMainWnd = nullptr;
-    DWORD m_dwRestartManagerSupportFlags = 0;
 
     DECLARE_MESSAGE_MAP()
 };

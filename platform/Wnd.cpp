@@ -43,11 +43,49 @@ CWnd::~CWnd()
 
 BOOL CWnd::Dispatch(Message& msg)
 {
+    Message* outer = m_pCurrentMsg;
+    m_pCurrentMsg = &msg;
     const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), msg);
-    if (entry == nullptr)
-        return FALSE;
-    entry->thunk(this, msg);
-    return TRUE;
+    if (entry != nullptr)
+        entry->thunk(this, msg);
+    else
+        msg.result = DefWindowProc(msg);
+    m_pCurrentMsg = outer;
+    return entry != nullptr ? TRUE : FALSE;
+}
+
+BOOL CWnd::SendCommand(UINT nID, UINT nCode)
+{
+    Message msg;
+    msg.message = WM_COMMAND;
+    msg.id = nID;
+    msg.code = nCode;
+    return Dispatch(msg);
+}
+
+LRESULT CWnd::Default()
+{
+    if (m_pCurrentMsg == nullptr)
+        return 0;
+    Message copy = *m_pCurrentMsg;
+    return DefWindowProc(copy);
+}
+
+LRESULT CWnd::DefWindowProc(Message&)
+{
+    return 0;
+}
+
+QWindow* CWnd::GetSurfaceWindow() const
+{
+    return m_pWidget != nullptr ? m_pWidget->windowHandle() : nullptr;
+}
+
+void CWnd::DestroyAsChild()
+{
+    Message msg;
+    msg.message = WM_DESTROY;
+    Dispatch(msg);
 }
 
 void CWnd::Attach(QWidget* pWidget)
@@ -101,21 +139,12 @@ void CWnd::SetDlgCtrlID(QWidget* pWidget, UINT nID)
         pWidget->setProperty(kIdProperty, nID);
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const
+CWnd* CWnd::GetDlgItem(int) const
 {
-    QWidget* client = GetClientWidget();
-    if (client == nullptr)
-        return nullptr;
-    const auto children = client->findChildren<QWidget*>();
-    for (QWidget* child : children)
-    {
-        QVariant id = child->property(kIdProperty);
-        if (id.isValid() && id.toInt() == nID)
-            if (CWnd* wnd = FromWidget(child))
-                return wnd;
-    }
     return nullptr;
 }
+
+void CWnd::RegisterChild(UINT, QWidget*) {}
 
 CWnd* CWnd::GetParent() const
 {

@@ -8,8 +8,10 @@
 
 #include <QMetaObject>
 
+class CMenu;
 class QCursor;
 class QWidget;
+class QWindow;
 
 // GetWindow relations.
 enum : UINT
@@ -39,9 +41,15 @@ public:
     virtual const MessageMap* GetMessageMap() const;
     static const MessageMap* GetThisMessageMap();
 
-    // Looks msg up in this window's message map and its bases' and runs the handler.
-    // TRUE when a handler ran; msg.result then holds what it returned.
+    // The one route of a message to this window: the handler this window's message map (or
+    // a base's) has for it, else the window's default processing. TRUE when a handler ran;
+    // msg.result holds what it, or the default processing, returned.
     BOOL Dispatch(Message& msg);
+    // Routes WM_COMMAND with the id and notification code, as a menu item, a button and a
+    // toolbar button do. TRUE when a handler took it.
+    BOOL SendCommand(UINT nID, UINT nCode = BN_CLICKED);
+    // The default processing of the message being handled; 0 outside one.
+    virtual LRESULT Default();
 
     // The widget that is this window; nullptr before it is created or bound, and after it
     // is destroyed.
@@ -56,7 +64,10 @@ public:
     UINT GetDlgCtrlID() const;
     // Gives the window's widget its control id (dialogs do this for each template item).
     static void SetDlgCtrlID(QWidget* pWidget, UINT nID);
-    CWnd* GetDlgItem(int nID) const;
+    // The child control of that id; windows other than dialogs have none.
+    virtual CWnd* GetDlgItem(int nID) const;
+    // A child window of that id now exists on pWidget, for GetDlgItem to find while it lives.
+    virtual void RegisterChild(UINT nID, QWidget* pWidget);
     CWnd* GetParent() const;
     CWnd* GetWindow(UINT nCmd) const;
 
@@ -98,6 +109,13 @@ public:
     // The widget whose area is this window's client area: the window itself, except for a
     // dialog, whose client area lies below its menu bar.
     virtual QWidget* GetClientWidget() const { return m_pWidget; }
+    // The native window that a device context of this window draws into.
+    virtual QWindow* GetSurfaceWindow() const;
+    // The window's menu; only dialogs have one.
+    virtual CMenu* GetMenu() const { return nullptr; }
+    // The dialog holding this control is being destroyed: WM_DESTROY reaches the handlers
+    // while the control and its widget are whole.
+    virtual void DestroyAsChild();
 
 protected:
     // Attaches the object to its widget (and the widget to the object). The object forgets
@@ -106,6 +124,8 @@ protected:
     QWidget* Detach();
     // Starts or ends the mouse grab of SetCapture; the 3D view grabs on its native window.
     virtual void GrabMouse(bool bGrab);
+    // What the window does with a message no handler takes.
+    virtual LRESULT DefWindowProc(Message& msg);
 
 public:
     // Shows a cursor over this window (the platform's SetCursor lands here); the 3D view
@@ -113,12 +133,12 @@ public:
     virtual void ApplyCursor(const QCursor& cursor);
 
 protected:
-
     QWidget* m_pWidget = nullptr;
     DWORD m_dwStyle = WS_VISIBLE;
 
 private:
     QMetaObject::Connection m_destroyedConnection;
+    Message* m_pCurrentMsg = nullptr; // while Dispatch runs, for Default
     friend BOOL ReleaseCapture();
 };
 

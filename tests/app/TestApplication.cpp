@@ -114,9 +114,6 @@ TEST_F(Application, RunsTheMainDialogModallyAndEnds)
 
 TEST(ApplicationMap, HelpCommandHasItsHandler)
 {
-    Message msg;
-    msg.message = WM_COMMAND;
-    msg.id = ID_HELP;
-    EXPECT_TRUE(theApp.Dispatch(msg));
+    EXPECT_TRUE(theApp.SendCommand(ID_HELP));
 }
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Image.h"
+#include "platform/testing/Testing.h"
 #include "res/resource.h"
 
 #include <QAbstractButton>
@@ -132,7 +133,7 @@ TEST(DialogMessages, UpDownArrowsNotifyOncePerPress)
         // The buddy is the edit before it; its Up and Down keys step the same way.
         auto* spin = dynamic_cast<CSpinButtonCtrl*>(dlg.GetDlgItem(row.spin));
         ASSERT_NE(spin, nullptr);
-        EXPECT_EQ(spin->GetBuddy(), dlg.GetDlgItem(row.buddy));
+        EXPECT_EQ(BuddyOf(*spin), dlg.GetDlgItem(row.buddy));
         dlg.m_log.clear();
         host.Key(row.buddy, Qt::Key_Up);
         host.Key(row.buddy, Qt::Key_Down);
@@ -175,26 +176,19 @@ TEST(DialogMessages, HeldArrowRepeatsItsNotification)
     EXPECT_EQ(dlg.Count(WM_NOTIFY), held);
 }
 
-TEST(DialogMessages, UpDownKeepsAPositionWithinItsDefaultRange)
+TEST(DialogMessages, UpDownNotifiesEveryPress)
 {
     CProbeDlg dlg;
     DialogHost host(dlg, false);
     ASSERT_TRUE(host.Created());
     auto* spin = dynamic_cast<CSpinButtonCtrl*>(dlg.GetDlgItem(IDC_SPIN_TABLE));
     ASSERT_NE(spin, nullptr);
-    int lower = 0;
-    int upper = 0;
-    spin->GetRange(lower, upper);
-    EXPECT_EQ(lower, 100);
-    EXPECT_EQ(upper, 0);
-    EXPECT_EQ(spin->GetPos(), 0);
-    spin->NotifyDelta(+1);
-    EXPECT_EQ(spin->GetPos(), 1);
-    // At the end of its range it still notifies, and the position stays in range.
-    spin->NotifyDelta(-1);
-    spin->NotifyDelta(-1);
-    EXPECT_EQ(spin->GetPos(), 0);
-    EXPECT_EQ(dlg.Count(WM_NOTIFY), 3);
+    // No position or range stops it: every press notifies, with its delta.
+    const int deltas[] = {+1, -1, -1, -1, +1};
+    for (int delta : deltas)
+        PressArrow(*spin, delta);
+    ASSERT_EQ(dlg.Count(WM_NOTIFY), 5);
+    EXPECT_EQ(dlg.Last(WM_NOTIFY)->iDelta, +1);
 }
 
 TEST(DialogMessages, EnterInAnEditPressesNothingAndKeepsTheDialog)
@@ -212,7 +206,7 @@ TEST(DialogMessages, EnterInAnEditPressesNothingAndKeepsTheDialog)
     EXPECT_EQ(dlg.Count(WM_COMMAND), 0);
     EXPECT_EQ(dlg.m_nOK, 0);
     EXPECT_EQ(dlg.m_nCancel, 0);
-    EXPECT_FALSE(dlg.HasEnded());
+    EXPECT_FALSE(HasEnded(dlg));
     EXPECT_TRUE(dlg.IsWindowVisible());
 
     // Enter on a focused push button presses that button.
@@ -241,7 +235,7 @@ TEST(DialogMessages, EscapeCloseBoxAndExitReachOnCancel)
     EXPECT_EQ(dlg.m_nCancel, 3);
     // OnCancel did not end the dialog, so the window stays.
     EXPECT_TRUE(dlg.IsWindowVisible());
-    EXPECT_FALSE(dlg.HasEnded());
+    EXPECT_FALSE(HasEnded(dlg));
 
     // The hidden, disabled OK button can never be pressed.
     EXPECT_FALSE(host.Control(IDOK)->isVisible());

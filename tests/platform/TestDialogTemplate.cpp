@@ -8,6 +8,7 @@
 #include "platform/Menu.h"
 #include "platform/Resource.h"
 #include "platform/Styles.h"
+#include "platform/testing/Testing.h"
 #include "res/Version.h"
 #include "res/resource.h"
 
@@ -73,7 +74,7 @@ bool IsTabStop(QWidget* w)
 // Every item of the template against the control the dialog made of it.
 void ExpectControlsMatchTemplate(CDialog& dlg, const DialogTemplate& tmpl)
 {
-    const DialogBaseUnits& units = dlg.GetBaseUnits();
+    const DialogBaseUnits& units = BaseUnitsOf(dlg);
     for (std::size_t i = 0; i < tmpl.itemCount; ++i)
     {
         const DialogItemTemplate& item = tmpl.items[i];
@@ -141,7 +142,7 @@ void ExpectControlsMatchTemplate(CDialog& dlg, const DialogTemplate& tmpl)
 std::vector<UINT> TabChain(CDialog& dlg)
 {
     std::set<QWidget*> controls;
-    const DialogTemplate& tmpl = *dlg.GetTemplate();
+    const DialogTemplate& tmpl = *TemplateOf(dlg);
     for (std::size_t i = 0; i < tmpl.itemCount; ++i)
         if (CWnd* c = dlg.GetDlgItem(static_cast<int>(tmpl.items[i].id)))
             controls.insert(c->GetWidget());
@@ -206,7 +207,7 @@ TEST(DialogTemplate, WindowIsClientAreaBelowTheMenuBar)
     QWidget* window = dlg.GetWidget();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Facetta"));
 
-    const CRect client = MapDialogRect(dlg.GetBaseUnits(), CRect(0, 0, 401, 246));
+    const CRect client = MapDialogRect(BaseUnitsOf(dlg), CRect(0, 0, 401, 246));
     CRect rect;
     dlg.GetClientRect(&rect);
     EXPECT_EQ(rect, CRect(0, 0, client.Width(), client.Height()));
@@ -238,13 +239,13 @@ TEST(DialogTemplate, AboutBoxHasIconTextAndDefaultOk)
     EXPECT_EQ(window->findChild<QMenuBar*>(), nullptr);
     // A modal frame: not resizable.
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    const CRect client = MapDialogRect(dlg.GetBaseUnits(), CRect(0, 0, 240, 68));
+    const CRect client = MapDialogRect(BaseUnitsOf(dlg), CRect(0, 0, 240, 68));
     CRect rect;
     dlg.GetClientRect(&rect);
     EXPECT_EQ(rect.Size(), client.Size());
 
     ExpectControlsMatchTemplate(dlg, *AfxFindDialogTemplate(IDD_ABOUTBOX));
-    EXPECT_EQ(dlg.GetDefID(), UINT(IDOK));
+    EXPECT_EQ(DefaultButtonOf(dlg), UINT(IDOK));
 
     bool foundText = false;
     bool foundIcon = false;
@@ -253,14 +254,14 @@ TEST(DialogTemplate, AboutBoxHasIconTextAndDefaultOk)
         if (label->text() == QStringLiteral("Facetta, Version " LAPIDO_VERSION))
         {
             foundText = true;
-            const CRect at = MapDialogRect(dlg.GetBaseUnits(), CRect(42, 14, 222, 22));
+            const CRect at = MapDialogRect(BaseUnitsOf(dlg), CRect(42, 14, 222, 22));
             EXPECT_EQ(label->pos(), QPoint(at.left, at.top));
             EXPECT_GE(label->width(), at.Width());
         }
         if (!label->pixmap().isNull())
         {
             foundIcon = true;
-            const CRect at = MapDialogRect(dlg.GetBaseUnits(), CRect(14, 14, 34, 34));
+            const CRect at = MapDialogRect(BaseUnitsOf(dlg), CRect(14, 14, 34, 34));
             EXPECT_EQ(label->pos(), QPoint(at.left, at.top));
             EXPECT_EQ(label->size(),
                       QSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
@@ -273,7 +274,7 @@ TEST(DialogTemplate, AboutBoxHasIconTextAndDefaultOk)
 TEST(DialogTemplate, MissingTemplateCreatesNothing)
 {
     CProbeDlg dlg(4711);
-    EXPECT_FALSE(dlg.Create());
+    EXPECT_FALSE(CreateModeless(dlg));
     EXPECT_EQ(dlg.GetWidget(), nullptr);
     EXPECT_EQ(dlg.DoModal(), -1);
 }

@@ -8,6 +8,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Static.h"
 #include "platform/WinApp.h"
+#include "platform/testing/Testing.h"
 #include "res/resource.h"
 
 #include <QApplication>
@@ -111,7 +112,7 @@ TEST(Modal, DoModalEndsWithTheResultAfterTheWindowIsGone)
     WhenModal(
         [&](QWidget* modal)
         {
-            visibleInLoop = modal == dlg.GetWidget() && dlg.IsModalLoopRunning();
+            visibleInLoop = modal == dlg.GetWidget() && IsInModalLoop(dlg);
             QTest::keyClick(modal != nullptr ? modal : dlg.GetWidget(), Qt::Key_Escape);
         });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);

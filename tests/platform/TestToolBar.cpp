@@ -5,6 +5,7 @@
 
 #include "platform/Image.h"
 #include "platform/ToolBar.h"
+#include "platform/testing/Testing.h"
 #include "res/resource.h"
 
 #include <QTest>
@@ -54,11 +55,11 @@ TEST(ToolBar, ElevenButtonsFlushInOneRow)
         UINT id = 0;
         UINT style = 99;
         int image = -2;
-        bar.GetButtonInfo(i, id, style, image);
+        GetButtonInfo(bar, i, id, style, image);
         EXPECT_EQ(id, kCommands[i]);
         EXPECT_EQ(style, UINT(TBBS_BUTTON));
         EXPECT_EQ(image, i);
-        QToolButton* button = bar.GetButtonWidget(i);
+        QToolButton* button = ButtonWidget(bar, i);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->x(), right) << i; // flush against the one before
         right = button->geometry().right() + 1;
@@ -90,13 +91,13 @@ TEST(ToolBar, ClickSendsTheButtonsCommandToTheParent)
     MakeViewBar(bar, dlg);
     bar.MoveWindow(0, 0, 400, bar.CalcFixedLayout(FALSE, TRUE).cy);
     host.ProcessEvents();
-    QTest::mouseClick(bar.GetButtonWidget(0), Qt::LeftButton);
+    QTest::mouseClick(ButtonWidget(bar, 0), Qt::LeftButton);
     EXPECT_EQ(dlg.Count(WM_COMMAND, ID_VIEW_POINT_RESET), 1);
-    EXPECT_TRUE(bar.ClickButton(0));
+    EXPECT_TRUE(ClickButton(bar, 0));
     EXPECT_EQ(dlg.Count(WM_COMMAND, ID_VIEW_POINT_RESET), 2);
-    EXPECT_FALSE(bar.ClickButton(11));
+    EXPECT_FALSE(ClickButton(bar, 11));
     // The buttons are named after their menu items.
-    EXPECT_EQ(bar.GetButtonWidget(9)->accessibleName(), QStringLiteral("Zoom Up"));
+    EXPECT_EQ(ButtonWidget(bar, 9)->accessibleName(), QStringLiteral("Zoom Up"));
 }
 
 TEST(ToolBar, CreateNeedsAParentWindowAndBlankButtonsSendNothing)
@@ -110,11 +111,11 @@ TEST(ToolBar, CreateNeedsAParentWindowAndBlankButtonsSendNothing)
     ASSERT_TRUE(bar.Create(&dlg));
     EXPECT_FALSE(bar.Create(&dlg)); // once
     bar.SetButtons(nullptr, 3);
-    EXPECT_TRUE(bar.ClickButton(1));
+    EXPECT_TRUE(ClickButton(bar, 1));
     EXPECT_EQ(dlg.Count(WM_COMMAND), 0);
     EXPECT_FALSE(bar.LoadBitmap(4711));
     // The dialog's destruction takes the bar's window with it.
     dlg.DestroyWindow();
     EXPECT_EQ(bar.GetWidget(), nullptr);
-    EXPECT_EQ(bar.GetButtonWidget(0), nullptr);
+    EXPECT_EQ(ButtonWidget(bar, 0), nullptr);
 }

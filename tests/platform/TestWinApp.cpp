@@ -247,13 +247,9 @@ TEST(WinApp, NamesComeFromTheExecutableAndHelpIsRouted)
         ASSERT_NE(buffer, nullptr);
         std::wcsncpy(buffer, L"/opt/x/Lapido.ini", 259);
         app.m_pszProfileName = buffer;
-        app.SetRegistryKey(L"Local AppWizard-Generated Applications");
-        EXPECT_EQ(CString(app.m_pszProfileName), L"test_platform");
+        EXPECT_EQ(CString(app.m_pszProfileName), L"/opt/x/Lapido.ini");
 
-        Message help;
-        help.message = WM_COMMAND;
-        help.id = ID_HELP;
-        EXPECT_TRUE(app.Dispatch(help));
+        EXPECT_TRUE(app.SendCommand(ID_HELP));
         EXPECT_EQ(app.m_nHelp, 1);
     }
     EXPECT_EQ(AfxGetApp(), nullptr);

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "platform/CommonDialogs.h"
 #include "platform/gl.h"
+#include "platform/testing/Testing.h"
 #include "res/resource.h"
 #include "tests/support/DialogHost.h"
 #include "view/OGLJText.h"
@@ -77,7 +78,7 @@ TEST(LongSession, StepsLeaveNoMemoryListsOrModelsBehind)
 {
     AfxSetModalAnswerer({});
     CLapidoDlg dlg;
-    ASSERT_TRUE(dlg.Create());
+    ASSERT_TRUE(CreateModeless(dlg));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.GetWidget()));
     QApplication::processEvents();
     CGLPictureCtrl& view = dlg.m_glPicture;

@@ -1,6 +1,7 @@
 #include "tests/support/DialogHost.h"
 
 #include "platform/Menu.h"
+#include "platform/testing/Testing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +12,7 @@
 
 DialogHost::DialogHost(CDialog& dialog, bool bShow) : m_dialog(dialog)
 {
-    m_bCreated = m_dialog.Create() != FALSE;
+    m_bCreated = CreateModeless(m_dialog) != FALSE;
     if (m_bCreated && !bShow && Window() != nullptr)
         Window()->hide();
     if (m_bCreated && bShow)
@@ -76,7 +77,7 @@ bool DialogHost::Key(int nID, Qt::Key key, Qt::KeyboardModifiers modifiers)
 QAction* DialogHost::MenuAction(UINT nID) const
 {
     CMenu* menu = m_dialog.GetMenu();
-    return menu != nullptr ? menu->FindAction(nID) : nullptr;
+    return menu != nullptr ? ::MenuAction(*menu, nID) : nullptr;
 }
 
 bool DialogHost::ChooseMenu(UINT nID)

@@ -1,6 +1,7 @@
 #include "DialogFixture.h"
 
 #include "geometry/BrilliantCut.h"
+#include "platform/testing/Testing.h"
 #include "tests/support/DialogHost.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ void DialogTest::SetUp()
 {
     AfxSetModalAnswerer({});
     m_pDlg = std::make_unique<TestDialog>();
-    ASSERT_TRUE(m_pDlg->Create());
+    ASSERT_TRUE(CreateModeless(*m_pDlg));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDlg->GetWidget()));
     Process(20);
 }

@@ -1,6 +1,7 @@
 // Closing asks first; the About box.
 #include "DialogFixture.h"
 
+#include "platform/testing/Testing.h"
 #include "res/Version.h"
 #include "ui/AboutDlg.h"
 
@@ -109,7 +110,7 @@ TEST(ClosingModal, OkEndsTheModalLoopAndCancelDoesNot)
                 [&]
                 {
                     stillRunningAfterCancel =
-                        dlg.IsModalLoopRunning() && !dlg.HasEnded() && dlg.GetWidget()->isVisible();
+                        IsInModalLoop(dlg) && !HasEnded(dlg) && dlg.GetWidget()->isVisible();
                 });
             return IDCANCEL;
         });

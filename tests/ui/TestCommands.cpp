@@ -3,6 +3,7 @@
 #include "DialogFixture.h"
 
 #include "platform/ToolBar.h"
+#include "platform/testing/Testing.h"
 
 #include <cmath>
 #include <cstring>
@@ -319,7 +320,7 @@ TEST_F(Commands, ToolbarButtonsEqualTheirMenuItems)
         const Camera byMenu = CameraOf(View());
         Command(ID_VIEW_POINT_RESET);
         Command(ID_VIEW_POINT_SPIN_RIGHT);
-        ASSERT_TRUE(bar.ClickButton(i));
+        ASSERT_TRUE(ClickButton(bar, i));
         ExpectSameCamera(byMenu, CameraOf(View()), "toolbar");
     }
 }

@@ -5,6 +5,7 @@
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
 #include "platform/Resource.h"
+#include "platform/testing/Testing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -131,7 +132,7 @@ void ListMenu(QMenu* qmenu, CMenu* menu, std::vector<std::wstring>& listing)
 
 TEST_F(ControlTable, EveryControlAsCreated)
 {
-    const DialogBaseUnits& units = Dlg().GetBaseUnits();
+    const DialogBaseUnits& units = BaseUnitsOf(Dlg());
     std::vector<UINT> tabStops;
     for (const ExpectedItem& e : kMain)
     {

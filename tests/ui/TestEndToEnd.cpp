@@ -2,6 +2,7 @@
 // typing, keys, the menu, and the real close box answered with the keyboard.
 #include "DialogFixture.h"
 
+#include "platform/testing/Testing.h"
 #include "tests/support/ModalAnswers.h"
 
 #include <QAction>
@@ -99,13 +100,13 @@ TEST_F(EndToEnd, CheckBoxesMenuAndToolbarByMouse)
     EXPECT_TRUE(View().m_bTransparent);
     EXPECT_TRUE(Marked(ID_RENDER_TRANSPARENTIZE));
 
-    QAction* axis = Dlg().GetMenu()->FindAction(ID_RENDER_AXIS);
+    QAction* axis = MenuAction(*Dlg().GetMenu(), ID_RENDER_AXIS);
     ASSERT_NE(axis, nullptr);
     axis->trigger();
     EXPECT_TRUE(View().m_bShowAxes);
     EXPECT_TRUE(axis->isChecked());
 
-    QToolButton* zoomUp = Dlg().m_wndToolBar.GetButtonWidget(9);
+    QToolButton* zoomUp = ButtonWidget(Dlg().m_wndToolBar, 9);
     ASSERT_NE(zoomUp, nullptr);
     QTest::mouseClick(zoomUp, Qt::LeftButton);
     EXPECT_NEAR(View().m_zoom, 12.483306f, 1e-5f);
@@ -171,7 +172,7 @@ TEST(EndToEndModal, EscapeThenCancelKeepsItRunningExitThenOkEndsIt)
                [&]
                {
                    runningAfterCancel =
-                       dlg.IsModalLoopRunning() && !dlg.HasEnded() && dlg.GetWidget()->isVisible();
+                       IsInModalLoop(dlg) && !HasEnded(dlg) && dlg.GetWidget()->isVisible();
                    QTest::mouseClick(dlg.GetDlgItem(IDCANCEL)->GetWidget(), Qt::LeftButton);
                }},
               {Qt::Key_Return, {}}});

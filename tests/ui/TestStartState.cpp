@@ -3,6 +3,7 @@
 #include "DialogFixture.h"
 
 #include "platform/ToolBar.h"
+#include "platform/testing/Testing.h"
 
 #include <QApplication>
 #include <QToolButton>
@@ -70,14 +71,14 @@ TEST_F(StartState, ToolbarHasElevenFlushButtonsAcrossTheTop)
     {
         UINT id = 0, style = 0;
         int image = -1;
-        bar.GetButtonInfo(i, id, style, image);
+        GetButtonInfo(bar, i, id, style, image);
         EXPECT_EQ(id, expected[i]);
         EXPECT_EQ(style, static_cast<UINT>(TBBS_BUTTON));
         EXPECT_EQ(image, i);
         if (i > 0)
         {
-            const QWidget* left = bar.GetButtonWidget(i - 1);
-            const QWidget* right = bar.GetButtonWidget(i);
+            const QWidget* left = ButtonWidget(bar, i - 1);
+            const QWidget* right = ButtonWidget(bar, i);
             ASSERT_TRUE(left && right);
             EXPECT_EQ(left->geometry().right() + 1, right->geometry().left()) << "button " << i;
         }
