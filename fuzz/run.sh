@@ -8,14 +8,11 @@ cd "$(dirname "$0")/.."
 
 SECONDS_TO_RUN=${1:-120}
 OUT=build-fuzz
-CXX=${CXX:-clang++}
-FLAGS=(-std=c++17 -O1 -g -I. -ffp-contract=off
-       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+# A tree of its own: clang, every module instrumented, only the fuzz targets built.
+cmake -S . -B "$OUT" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DLAPIDO_FUZZ=ON -DLAPIDO_TESTS=OFF -DLAPIDO_BENCH=OFF
+cmake --build "$OUT" -j2 --target fuzz_generator fuzz_panel
 mkdir -p "$OUT/corpus-generator" "$OUT/corpus-panel"
-
-"$CXX" "${FLAGS[@]}" geometry/*.cpp model/*.cpp fuzz/FuzzGenerator.cpp -o "$OUT/fuzz_generator"
-"$CXX" "${FLAGS[@]}" platform/CodePage.cpp platform/NumberText.cpp fuzz/FuzzPanelText.cpp \
-    -o "$OUT/fuzz_panel"
 
 "$OUT/fuzz_generator" -max_total_time="$SECONDS_TO_RUN" -print_final_stats=1 \
     -artifact_prefix="$OUT/generator-" "$OUT/corpus-generator" fuzz/corpus/generator
