@@ -76,7 +76,7 @@ void CGLPictureCtrl::ApplyView()
     glMultMatrixf(m_rotation);
 }
 
-void CGLPictureCtrl::ApplyHomeView()
+void CGLPictureCtrl::LoadCamera()
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -84,6 +84,11 @@ void CGLPictureCtrl::ApplyHomeView()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     ApplyView();
+}
+
+void CGLPictureCtrl::ApplyHomeView()
+{
+    LoadCamera();
     RotateView(viewdefaults::kHomeTurn, 1.0f, 0.0f, 0.0f);
 }
 

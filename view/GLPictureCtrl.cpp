@@ -159,12 +159,7 @@ void CGLPictureCtrl::OnSize(UINT /*nType*/, int cx, int cy)
     m_cx = cx;
     m_cy = cy;
     glViewport(0, 0, cx, cy);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    SetProjection();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    ApplyView();
+    LoadCamera();
 }
 
 float CGLPictureCtrl::PixelScale() const

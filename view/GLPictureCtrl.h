@@ -67,8 +67,9 @@ public:
     void ApplyView();
     void ApplyLights();
     void RotateView(float angle, float x, float y, float z);
-    // Loads both matrices from the camera state, then turns the model to its home
-    // orientation (kHomeTurn about x); leaves GL_MODELVIEW current.
+    // Loads both matrices from the camera state; leaves GL_MODELVIEW current.
+    void LoadCamera();
+    // LoadCamera, then turns the model to its home orientation (kHomeTurn about x).
     void ApplyHomeView();
     // The trackball: the unit vector over window point `point` of a width × height window.
     static void ProjectToSphere(CPoint point, float width, float height, float result[3]);
