@@ -66,6 +66,10 @@ def ensure_test_user():
         raise D.SetupError(f"cannot make the user {TEST_USER}: {result.stderr.strip()}")
 
 
+# This stage and the modules it imports, as the test user runs them.
+SCRIPTS = ("desktop_wayland.py", "desktop.py", "pixels.py")
+
+
 def run_as_test_user(exe):
     """Runs this stage again as the test user; its status, its screenshots copied out."""
     D.require_programs("runuser", "useradd")
@@ -73,15 +77,20 @@ def run_as_test_user(exe):
     work = tempfile.mkdtemp(prefix="lapido-wayland-")
     proc = None
     try:
-        # The program as the user may not reach the build tree: a copy in the user's folder.
+        # The user may reach neither the build tree nor the sources (a clone in a folder of
+        # root's own): the program and these scripts are copied into the user's folder.
         copy = os.path.join(work, "lapido")
         shutil.copy2(exe, copy)
+        here = os.path.dirname(os.path.abspath(__file__))
+        scripts = [os.path.join(work, name) for name in SCRIPTS]
+        for name, target in zip(SCRIPTS, scripts):
+            shutil.copy2(os.path.join(here, name), target)
         os.makedirs(os.path.join(work, "artifacts"))
-        for path in (work, copy, os.path.join(work, "artifacts")):
+        for path in [work, copy, os.path.join(work, "artifacts")] + scripts:
             os.chown(path, user.pw_uid, user.pw_gid)
         os.chmod(work, 0o700)
         proc = subprocess.Popen(["runuser", "-u", TEST_USER, "--", sys.executable,
-                                 os.path.abspath(__file__), "--as-test-user", copy,
+                                 scripts[0], "--as-test-user", copy,
                                  os.path.join(work, "artifacts")],
                                 stdin=subprocess.DEVNULL, start_new_session=True,
                                 preexec_fn=D.die_with_parent)
