@@ -4,7 +4,7 @@ if(LAPIDO_GUI) # needs the window modules
     lapido_bench(ui SOURCES ${CMAKE_CURRENT_LIST_DIR}/UiBench.cpp LIBS ui view res platform
                  platform_testing)
     find_package(Qt6 REQUIRED COMPONENTS Test)
-    target_link_libraries(bench_ui PRIVATE Qt6::Test)
+    target_link_libraries(bench_ui PRIVATE Qt6::Test Qt6::Widgets)
     if(TARGET lapido)
         find_package(X11 REQUIRED)
         lapido_bench(startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/StartupBench.cpp LIBS Qt6::Core X11::X11)

@@ -19,11 +19,13 @@ function(lapido_target_options target)
     endif()
 endfunction()
 
-# lapido_module(<name> SOURCES ... [DEPS ...])
+# lapido_module(<name> SOURCES ... [PUBLIC_DEPS ...] [DEPS ...])
 # A static library named after its folder, whose headers are reachable as "<name>/X.h"
-# by itself and by whatever links it, and by nothing else.
+# by itself and by whatever links it, and by nothing else. PUBLIC_DEPS are what its headers
+# include, and reach whatever links it too; DEPS only its own sources use, so a module's
+# users never see (nor can include) what it keeps behind its sources.
 function(lapido_module name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;DEPS" ${ARGN})
     set(root ${CMAKE_BINARY_DIR}/include-roots/${name})
     file(MAKE_DIRECTORY ${root})
     if(NOT EXISTS ${root}/${name})
@@ -40,6 +42,11 @@ function(lapido_module name)
     endif()
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${root})
-    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    if(ARG_PUBLIC_DEPS)
+        target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
+    endif()
+    if(ARG_DEPS)
+        target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    endif()
     lapido_target_options(${name})
 endfunction()

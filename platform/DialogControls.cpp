@@ -1,4 +1,4 @@
-// Controls from the template: dialog units to pixels, one control per template item, tab
+// Controls from the template: dialog units to pixels, one factory per control kind, tab
 // order, and binding a control to a class with data exchange.
 #include "platform/Dialog.h"
 
@@ -92,6 +92,171 @@ CString RowLabel(const DialogTemplate& tmpl, std::size_t index)
     return CString();
 }
 
+// What a control's factory needs of the dialog it goes into.
+struct ControlSite
+{
+    CWnd* pDialog;    // owner of the clicks and up-down notifications
+    QWidget* pClient; // parent of the widgets
+    const DialogTemplate& tmpl;
+    std::size_t index = 0;     // of the item in the template
+    CWnd* pPrevious = nullptr; // the control made before it: an automatic buddy
+    WholeRectCheckBoxStyle* pCheckBoxStyle = nullptr; // one for the dialog's check boxes
+};
+
+// A control as its factory made it, for the dialog to place and register.
+struct NewControl
+{
+    QWidget* pWidget = nullptr;
+    std::unique_ptr<CWnd> pWnd; // none: a plain control object of the template's own
+    CSize size;                 // pixels, from the template's rectangle
+    QString defaultName;        // for assistive technology, when the template gives none
+    bool bDefault = false;      // the default push button
+};
+
+QString TextOf(const DialogItemTemplate& item)
+{
+    return QString::fromStdWString(item.text != nullptr ? item.text : L"");
+}
+
+Qt::FocusPolicy FocusOf(const DialogItemTemplate& item, Qt::FocusPolicy notTabStop)
+{
+    return (item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : notTabStop;
+}
+
+NewControl MakeButton(ControlSite& site, QAbstractButton* button, const DialogItemTemplate& item,
+                      const CRect& rect)
+{
+    button->setFocusPolicy(FocusOf(item, Qt::ClickFocus));
+    auto control = std::make_unique<CButton>();
+    control->AttachButton(button, site.pDialog);
+    NewControl made;
+    made.pWidget = button;
+    made.pWnd = std::move(control);
+    made.size = rect.Size();
+    return made;
+}
+
+NewControl MakePushButton(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    auto* push = new QPushButton(TextOf(item), site.pClient);
+    // Enter is the dialog's to handle, never Qt's default-button machinery.
+    push->setAutoDefault(false);
+    push->setDefault(false);
+    NewControl made = MakeButton(site, push, item, rect);
+    made.bDefault = item.kind == ControlKind::DefPushButton;
+    return made;
+}
+
+NewControl MakeCheckBox(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    auto* box = new QCheckBox(TextOf(item), site.pClient);
+    if (site.pCheckBoxStyle == nullptr)
+    {
+        site.pCheckBoxStyle = new WholeRectCheckBoxStyle;
+        site.pCheckBoxStyle->setParent(site.pClient);
+    }
+    box->setStyle(site.pCheckBoxStyle);
+    NewControl made = MakeButton(site, box, item, rect);
+    // Never narrower than its caption needs.
+    made.size.cx = std::max(rect.Width(), box->sizeHint().width());
+    return made;
+}
+
+NewControl MakeEdit(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    auto* edit = new QLineEdit(TextOf(item), site.pClient);
+    edit->setFrame((item.style & WS_BORDER) != 0);
+    edit->setReadOnly((item.style & ES_READONLY) != 0);
+    edit->setFocusPolicy(FocusOf(item, Qt::ClickFocus));
+    auto control = std::make_unique<CEdit>();
+    control->AttachEdit(edit);
+    NewControl made;
+    made.pWidget = edit;
+    made.pWnd = std::move(control);
+    made.size = rect.Size();
+    made.defaultName = QString::fromStdWString(RowLabel(site.tmpl, site.index));
+    return made;
+}
+
+NewControl MakeUpDown(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    auto* widget = new QWidget(site.pClient);
+    CWnd* buddy = (item.style & UDS_AUTOBUDDY) ? site.pPrevious : nullptr;
+    auto control = std::make_unique<CSpinButtonCtrl>();
+    control->AttachUpDown(widget, site.pDialog, buddy, item.style);
+    control->SetAccessibleRowName(RowLabel(site.tmpl, site.index));
+    NewControl made;
+    made.pWidget = widget;
+    made.pWnd = std::move(control);
+    made.size = rect.Size();
+    return made;
+}
+
+NewControl MakeLabel(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    const QString text = TextOf(item);
+    auto* label = new QLabel(text, site.pClient);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    NewControl made;
+    made.pWidget = label;
+    made.size = CSize(LabelWidth(*label, text, rect.Width()), rect.Height());
+    return made;
+}
+
+NewControl MakeFrame(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    auto* frame = new QFrame(site.pClient);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Plain);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Mid));
+    frame->setPalette(palette);
+    frame->setFocusPolicy(FocusOf(item, Qt::NoFocus));
+    NewControl made;
+    made.pWidget = frame;
+    made.size = rect.Size();
+    return made;
+}
+
+NewControl MakeIcon(ControlSite& site, const DialogItemTemplate& item, const CRect&)
+{
+    auto* label = new QLabel(site.pClient);
+    const int size = GetSystemMetrics(SM_CXICON);
+    label->setPixmap(IconOf(AfxLoadIcon(item.resourceId)).pixmap(size, size));
+    label->setFocusPolicy(Qt::NoFocus);
+    NewControl made;
+    made.pWidget = label;
+    // Drawn at the icon size, whatever the template's rectangle.
+    made.size = CSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    return made;
+}
+
+NewControl MakeControl(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
+{
+    switch (item.kind)
+    {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+        return MakePushButton(site, item, rect);
+    case ControlKind::CheckBox:
+        return MakeCheckBox(site, item, rect);
+    case ControlKind::Edit:
+        return MakeEdit(site, item, rect);
+    case ControlKind::UpDown:
+        return MakeUpDown(site, item, rect);
+    case ControlKind::Label:
+        return MakeLabel(site, item, rect);
+    case ControlKind::Frame:
+        return MakeFrame(site, item, rect);
+    case ControlKind::Icon:
+        return MakeIcon(site, item, rect);
+    }
+    return NewControl();
+}
+
 } // namespace
 
 DialogBaseUnits GetDialogBaseUnits(const QFont& font)
@@ -148,139 +313,39 @@ void CDialog::CreateControls()
 {
     const DialogTemplate& tmpl = *m_pTemplate;
     m_nDefID = 0;
-    WholeRectCheckBoxStyle* checkBoxStyle = nullptr; // one for the dialog's check boxes
+    ControlSite site{this, m_pClient, tmpl, 0, nullptr, nullptr};
     for (std::size_t i = 0; i < tmpl.itemCount; ++i)
     {
         const DialogItemTemplate& item = tmpl.items[i];
-        const QString text = QString::fromStdWString(item.text != nullptr ? item.text : L"");
-        const bool tabStop = (item.style & WS_TABSTOP) != 0;
+        site.index = i;
+        site.pPrevious = !m_vecControls.empty() ? m_vecControls.back().get() : nullptr;
         const CRect rect =
             MapDialogRect(m_baseUnits, CRect(item.x, item.y, item.x + item.cx, item.y + item.cy));
-        QWidget* widget = nullptr;
-        std::unique_ptr<CWnd> wnd;
-        QString accessible = item.accessibleName != nullptr
-                                 ? QString::fromStdWString(item.accessibleName)
-                                 : QString();
-
-        switch (item.kind)
-        {
-        case ControlKind::PushButton:
-        case ControlKind::DefPushButton:
-        case ControlKind::CheckBox:
-        {
-            QAbstractButton* button = nullptr;
-            if (item.kind == ControlKind::CheckBox)
-            {
-                button = new QCheckBox(text, m_pClient);
-                if (checkBoxStyle == nullptr)
-                {
-                    checkBoxStyle = new WholeRectCheckBoxStyle;
-                    checkBoxStyle->setParent(m_pClient);
-                }
-                button->setStyle(checkBoxStyle);
-            }
-            else
-            {
-                auto* push = new QPushButton(text, m_pClient);
-                // Enter is the dialog's to handle, never Qt's default-button machinery.
-                push->setAutoDefault(false);
-                push->setDefault(false);
-                button = push;
-                if (item.kind == ControlKind::DefPushButton)
-                    m_nDefID = item.id;
-            }
-            button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-            auto control = std::make_unique<CButton>();
-            control->AttachButton(button, this);
-            widget = button;
-            wnd = std::move(control);
-            break;
-        }
-        case ControlKind::Edit:
-        {
-            auto* edit = new QLineEdit(text, m_pClient);
-            edit->setFrame((item.style & WS_BORDER) != 0);
-            edit->setReadOnly((item.style & ES_READONLY) != 0);
-            edit->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-            if (accessible.isEmpty())
-                accessible = QString::fromStdWString(RowLabel(tmpl, i));
-            auto control = std::make_unique<CEdit>();
-            control->AttachEdit(edit);
-            widget = edit;
-            wnd = std::move(control);
-            break;
-        }
-        case ControlKind::UpDown:
-        {
-            widget = new QWidget(m_pClient);
-            CWnd* buddy = nullptr;
-            if ((item.style & UDS_AUTOBUDDY) && !m_vecControls.empty())
-                buddy = m_vecControls.back().get();
-            auto control = std::make_unique<CSpinButtonCtrl>();
-            control->AttachUpDown(widget, this, buddy, item.style);
-            CString row = RowLabel(tmpl, i);
-            control->SetAccessibleRowName(row);
-            wnd = std::move(control);
-            break;
-        }
-        case ControlKind::Label:
-        {
-            auto* label = new QLabel(text, m_pClient);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setFocusPolicy(Qt::NoFocus);
-            widget = label;
-            break;
-        }
-        case ControlKind::Frame:
-        {
-            auto* frame = new QFrame(m_pClient);
-            frame->setFrameShape(QFrame::Box);
-            frame->setFrameShadow(QFrame::Plain);
-            QPalette palette = frame->palette();
-            palette.setColor(QPalette::WindowText, palette.color(QPalette::Mid));
-            frame->setPalette(palette);
-            frame->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
-            widget = frame;
-            break;
-        }
-        case ControlKind::Icon:
-        {
-            auto* label = new QLabel(m_pClient);
-            const int size = GetSystemMetrics(SM_CXICON);
-            label->setPixmap(IconOf(AfxLoadIcon(item.resourceId)).pixmap(size, size));
-            label->setFocusPolicy(Qt::NoFocus);
-            widget = label;
-            break;
-        }
-        }
-        if (widget == nullptr)
+        NewControl made = MakeControl(site, item, rect);
+        if (made.pWidget == nullptr)
             continue;
-        if (!wnd)
+        QWidget* widget = made.pWidget;
+        if (made.bDefault)
+            m_nDefID = item.id;
+        if (!made.pWnd)
         {
             auto control = std::make_unique<CControlWnd>();
             control->AttachWidget(widget);
-            wnd = std::move(control);
+            made.pWnd = std::move(control);
         }
         CWnd::SetDlgCtrlID(widget, item.id);
-        if (item.kind == ControlKind::Icon)
-            widget->setGeometry(rect.left, rect.top, GetSystemMetrics(SM_CXICON),
-                                GetSystemMetrics(SM_CYICON));
-        else if (item.kind == ControlKind::Label)
-            widget->setGeometry(rect.left, rect.top, LabelWidth(*widget, text, rect.Width()),
-                                rect.Height());
-        else if (item.kind == ControlKind::CheckBox)
-            widget->setGeometry(rect.left, rect.top,
-                                std::max(rect.Width(), widget->sizeHint().width()), rect.Height());
-        else
-            widget->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+        widget->setGeometry(rect.left, rect.top, made.size.cx, made.size.cy);
+        QString accessible = item.accessibleName != nullptr
+                                 ? QString::fromStdWString(item.accessibleName)
+                                 : QString();
+        if (accessible.isEmpty())
+            accessible = made.defaultName;
         if (!accessible.isEmpty())
             widget->setAccessibleName(accessible);
         widget->setEnabled((item.style & WS_DISABLED) == 0);
         widget->setVisible((item.style & WS_VISIBLE) != 0);
         RegisterChild(item.id, widget);
-        m_vecControls.push_back(std::move(wnd));
+        m_vecControls.push_back(std::move(made.pWnd));
     }
 }
 

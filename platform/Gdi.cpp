@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPalette>
+#include <QRegion>
 
 #include <map>
 #include <set>
@@ -77,6 +78,15 @@ BOOL CBrush::DeleteObject()
     return was;
 }
 
+CRgn::CRgn() : m_pRegion(std::make_unique<QRegion>()) {}
+
+CRgn::~CRgn() = default;
+
+const QRegion& CRgn::GetRegion() const
+{
+    return *m_pRegion;
+}
+
 BOOL CRgn::CreateRectRgnIndirect(const CRect* pRect)
 {
     if (pRect == nullptr)
@@ -86,7 +96,7 @@ BOOL CRgn::CreateRectRgnIndirect(const CRect* pRect)
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
-    m_region = (x2 > x1 && y2 > y1) ? QRegion(x1, y1, x2 - x1, y2 - y1) : QRegion();
+    *m_pRegion = (x2 > x1 && y2 > y1) ? QRegion(x1, y1, x2 - x1, y2 - y1) : QRegion();
     m_bValid = true;
     return TRUE;
 }
@@ -96,22 +106,22 @@ int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
     if (pRgn1 == nullptr || !pRgn1->m_bValid || pRgn2 == nullptr || !pRgn2->m_bValid ||
         nCombineMode != RGN_DIFF)
         return RGN_ERROR;
-    m_region = pRgn1->m_region.subtracted(pRgn2->m_region);
+    *m_pRegion = pRgn1->m_pRegion->subtracted(*pRgn2->m_pRegion);
     m_bValid = true;
-    return RegionKind(m_region);
+    return RegionKind(*m_pRegion);
 }
 
 BOOL CRgn::DeleteObject()
 {
     const BOOL was = m_bValid ? TRUE : FALSE;
-    m_region = QRegion();
+    *m_pRegion = QRegion();
     m_bValid = false;
     return was;
 }
 
 BOOL CRgn::PtInRegion(CPoint point) const
 {
-    return m_region.contains(QPoint(point.x, point.y)) ? TRUE : FALSE;
+    return m_pRegion->contains(QPoint(point.x, point.y)) ? TRUE : FALSE;
 }
 
 CDC::CDC(QPainter* pPainter) : m_pPainter(pPainter)

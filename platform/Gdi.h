@@ -6,10 +6,11 @@
 #include "platform/MessageMap.h"
 #include "platform/Types.h"
 
-#include <QRegion>
+#include <memory>
 
 class CWnd;
 class QPainter;
+class QRegion;
 
 // System colours and metrics.
 enum : int
@@ -57,7 +58,10 @@ enum : int
 class CRgn
 {
 public:
-    CRgn() = default;
+    CRgn();
+    ~CRgn();
+    CRgn(const CRgn&) = delete;
+    CRgn& operator=(const CRgn&) = delete;
     BOOL CreateRectRgnIndirect(const CRect* pRect);
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
     // Makes this region pRgn1 without pRgn2 (RGN_DIFF); returns the kind of the result,
@@ -65,10 +69,13 @@ public:
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
     BOOL DeleteObject();
     BOOL PtInRegion(CPoint point) const;
-    const QRegion& GetRegion() const { return m_region; }
 
 private:
-    QRegion m_region;
+    friend class CDC;
+    friend struct PlatformTesting;
+    const QRegion& GetRegion() const;
+
+    std::unique_ptr<QRegion> m_pRegion; // never null
     bool m_bValid = false;
 };
 

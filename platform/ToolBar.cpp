@@ -4,7 +4,26 @@
 #include "platform/Menu.h"
 
 #include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QToolButton>
 #include <QWidget>
+
+#include <vector>
+
+struct CToolBar::Button
+{
+    UINT nID = 0;
+    UINT nStyle = TBBS_BUTTON;
+    int iImage = -1;
+    QPointer<QToolButton> pWidget;
+};
+
+struct CToolBar::Impl
+{
+    std::vector<Button> buttons;
+    std::vector<QPixmap> images;
+};
 
 // The bar's window: draws the borders its bar style asks for.
 class ToolBarWidget : public QWidget
@@ -36,9 +55,36 @@ private:
     CToolBar* m_pBar;
 };
 
+CToolBar::CToolBar() : m_pImpl(std::make_unique<Impl>()) {}
+
 CToolBar::~CToolBar()
 {
     DestroyWindow();
+}
+
+int CToolBar::GetCount() const
+{
+    return static_cast<int>(m_pImpl->buttons.size());
+}
+
+QToolButton* CToolBar::ButtonWidget(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return nullptr;
+    return m_pImpl->buttons[static_cast<std::size_t>(nIndex)].pWidget;
+}
+
+void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const
+{
+    nID = 0;
+    nStyle = 0;
+    iImage = -1;
+    if (nIndex < 0 || nIndex >= GetCount())
+        return;
+    const Button& button = m_pImpl->buttons[static_cast<std::size_t>(nIndex)];
+    nID = button.nID;
+    nStyle = button.nStyle;
+    iImage = button.iImage;
 }
 
 int CToolBar::BorderLeft() const
@@ -82,19 +128,19 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource)
     const QPixmap strip = AfxLoadBitmap(nIDResource);
     if (strip.isNull() || strip.width() < kImageWidth || strip.height() < kImageHeight)
         return FALSE;
-    m_images.clear();
+    m_pImpl->images.clear();
     for (int x = 0; x + kImageWidth <= strip.width(); x += kImageWidth)
-        m_images.push_back(strip.copy(x, 0, kImageWidth, kImageHeight));
-    for (Button& button : m_buttons)
+        m_pImpl->images.push_back(strip.copy(x, 0, kImageWidth, kImageHeight));
+    for (Button& button : m_pImpl->buttons)
         RefreshButton(button);
     return TRUE;
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
-    for (Button& button : m_buttons)
+    for (Button& button : m_pImpl->buttons)
         delete button.pWidget.data();
-    m_buttons.clear();
+    m_pImpl->buttons.clear();
     if (nIDCount < 0)
         return FALSE;
     int image = 0;
@@ -117,8 +163,8 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             widget->show();
             button.pWidget = widget;
         }
-        m_buttons.push_back(button);
-        RefreshButton(m_buttons.back());
+        m_pImpl->buttons.push_back(button);
+        RefreshButton(m_pImpl->buttons.back());
     }
     Relayout();
     return TRUE;
@@ -128,7 +174,7 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
 {
     if (nIndex < 0 || nIndex >= GetCount())
         return;
-    Button& button = m_buttons[static_cast<std::size_t>(nIndex)];
+    Button& button = m_pImpl->buttons[static_cast<std::size_t>(nIndex)];
     button.nID = nID;
     button.nStyle = nStyle;
     button.iImage = iImage;
@@ -140,7 +186,7 @@ UINT CToolBar::GetItemID(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCount())
         return 0;
-    return m_buttons[static_cast<std::size_t>(nIndex)].nID;
+    return m_pImpl->buttons[static_cast<std::size_t>(nIndex)].nID;
 }
 
 void CToolBar::SetBarStyle(DWORD dwStyle)
@@ -154,7 +200,7 @@ void CToolBar::SetBarStyle(DWORD dwStyle)
 CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL /*bHorz*/)
 {
     int width = BorderLeft() + BorderRight();
-    for (const Button& button : m_buttons)
+    for (const Button& button : m_pImpl->buttons)
         width += WidthOf(button);
     const int height = BorderTop() + 2 * kBarPadding + kButtonHeight + BorderBottom();
     if (bStretch && m_pOwner != nullptr)
@@ -176,8 +222,10 @@ void CToolBar::RefreshButton(Button& button)
     QToolButton* widget = button.pWidget;
     if (widget == nullptr)
         return;
-    const bool hasImage = button.iImage >= 0 && button.iImage < static_cast<int>(m_images.size());
-    widget->setIcon(hasImage ? QIcon(m_images[static_cast<std::size_t>(button.iImage)]) : QIcon());
+    const bool hasImage =
+        button.iImage >= 0 && button.iImage < static_cast<int>(m_pImpl->images.size());
+    widget->setIcon(hasImage ? QIcon(m_pImpl->images[static_cast<std::size_t>(button.iImage)])
+                             : QIcon());
     widget->setEnabled(!(button.nStyle & TBBS_SEPARATOR));
     // The command's menu caption names the button for assistive technology.
     QString name;
@@ -191,7 +239,7 @@ void CToolBar::Relayout()
 {
     int x = BorderLeft();
     const int y = BorderTop() + kBarPadding;
-    for (Button& button : m_buttons)
+    for (Button& button : m_pImpl->buttons)
     {
         if (button.pWidget != nullptr)
             button.pWidget->setGeometry(x, y, WidthOf(button), kButtonHeight);
@@ -203,7 +251,7 @@ void CToolBar::SendCommand(int nIndex)
 {
     if (m_pOwner == nullptr || nIndex < 0 || nIndex >= GetCount())
         return;
-    const Button& button = m_buttons[static_cast<std::size_t>(nIndex)];
+    const Button& button = m_pImpl->buttons[static_cast<std::size_t>(nIndex)];
     if (button.nID == 0 || (button.nStyle & TBBS_SEPARATOR))
         return;
     m_pOwner->SendCommand(button.nID);
@@ -215,6 +263,6 @@ void CToolBar::DestroyWindow()
     if (auto* bar = dynamic_cast<ToolBarWidget*>(widget))
         bar->ForgetBar();
     delete widget;
-    for (Button& button : m_buttons)
+    for (Button& button : m_pImpl->buttons)
         button.pWidget = nullptr;
 }

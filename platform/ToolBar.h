@@ -5,11 +5,9 @@
 
 #include "platform/Wnd.h"
 
-#include <QPixmap>
-#include <QPointer>
-#include <QToolButton>
+#include <memory>
 
-#include <vector>
+class QToolButton;
 
 // Control-bar styles (the bar style, kept apart from the window style).
 enum : DWORD
@@ -47,7 +45,7 @@ public:
     static constexpr int kBarPadding = 2;
     static constexpr int kBorder = 1;
 
-    CToolBar() = default;
+    CToolBar();
     ~CToolBar() override;
 
     // Creates the bar as a child of pParentWnd's client area. dwStyle mixes window styles
@@ -60,7 +58,7 @@ public:
     // SetButtonInfo fills them.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     void SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage);
-    int GetCount() const { return static_cast<int>(m_buttons.size()); }
+    int GetCount() const;
     UINT GetItemID(int nIndex) const;
 
     DWORD GetBarStyle() const { return m_dwBarStyle; }
@@ -73,15 +71,16 @@ public:
     void DestroyWindow();
 
 private:
-    struct Button
-    {
-        UINT nID = 0;
-        UINT nStyle = TBBS_BUTTON;
-        int iImage = -1;
-        QPointer<QToolButton> pWidget;
-    };
+    // A button and its Qt widget; the buttons and the images cut from the strip live in Impl,
+    // out of this header so that code above the platform builds without Qt's headers.
+    struct Button;
+    struct Impl;
     friend class ToolBarWidget;
     friend struct PlatformTesting;
+    // The Qt button of an index, nullptr when out of range.
+    QToolButton* ButtonWidget(int nIndex) const;
+    // Id, style and image of a button; 0, 0 and -1 out of range.
+    void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
     void RefreshButton(Button& button);
     void Relayout();
     void SendCommand(int nIndex);
@@ -94,6 +93,5 @@ private:
 
     CWnd* m_pOwner = nullptr;
     DWORD m_dwBarStyle = 0;
-    std::vector<Button> m_buttons;
-    std::vector<QPixmap> m_images;
+    std::unique_ptr<Impl> m_pImpl;
 };

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QVariant>
 #include <QWidget>
 
@@ -33,6 +34,13 @@ const MessageMap* CWnd::GetMessageMap() const
 {
     return GetThisMessageMap();
 }
+
+struct CWnd::Impl
+{
+    QMetaObject::Connection destroyedConnection;
+};
+
+CWnd::CWnd() : m_pImpl(std::make_unique<Impl>()) {}
 
 CWnd::~CWnd()
 {
@@ -95,7 +103,7 @@ void CWnd::Attach(QWidget* pWidget)
     if (pWidget == nullptr)
         return;
     pWidget->setProperty(kObjectProperty, QVariant::fromValue(static_cast<void*>(this)));
-    m_destroyedConnection =
+    m_pImpl->destroyedConnection =
         QObject::connect(pWidget, &QObject::destroyed, [this] { m_pWidget = nullptr; });
 }
 
@@ -104,7 +112,7 @@ QWidget* CWnd::Detach()
     QWidget* old = m_pWidget;
     if (old != nullptr)
     {
-        QObject::disconnect(m_destroyedConnection);
+        QObject::disconnect(m_pImpl->destroyedConnection);
         if (FromWidget(old) == this)
             old->setProperty(kObjectProperty, QVariant());
     }

@@ -6,7 +6,7 @@
 #include "platform/MessageMap.h"
 #include "platform/Types.h"
 
-#include <QMetaObject>
+#include <memory>
 
 class CMenu;
 class QCursor;
@@ -33,7 +33,7 @@ enum : DWORD
 class CWnd
 {
 public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -137,7 +137,10 @@ protected:
     DWORD m_dwStyle = WS_VISIBLE;
 
 private:
-    QMetaObject::Connection m_destroyedConnection;
+    // Qt's side of the binding (the connection that forgets a destroyed widget), out of this
+    // header so that code above the platform builds without Qt's headers.
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
     Message* m_pCurrentMsg = nullptr; // while Dispatch runs, for Default
     friend BOOL ReleaseCapture();
 };

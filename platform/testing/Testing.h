@@ -1,7 +1,7 @@
 #pragma once
 // What tests and benchmarks reach and the program never does: a dialog hosted modelessly and
-// how it ended, the template and units it was built with, the toolbar's buttons and the
-// menu's actions as widgets, a press of an up-down arrow. Only targets that link
+// how it ended, the template and units it was built with, the toolbar's buttons, the menu's
+// actions and a region as Qt objects, a press of an up-down arrow. Only targets that link
 // platform_testing may include it.
 
 #ifndef LAPIDO_PLATFORM_TESTING
@@ -10,9 +10,11 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/ToolBar.h"
 
+#include <QRegion>
 #include <QToolButton>
 
 class QAction;
@@ -27,22 +29,13 @@ struct PlatformTesting
     static UINT DefaultButtonOf(const CDialog& dlg) { return dlg.GetDefID(); }
     static QToolButton* ButtonWidget(const CToolBar& bar, int nIndex)
     {
-        if (nIndex < 0 || nIndex >= bar.GetCount())
-            return nullptr;
-        return bar.m_buttons[static_cast<std::size_t>(nIndex)].pWidget;
+        return bar.ButtonWidget(nIndex);
     }
     static void GetButtonInfo(const CToolBar& bar, int nIndex, UINT& nID, UINT& nStyle, int& iImage)
     {
-        nID = 0;
-        nStyle = 0;
-        iImage = -1;
-        if (nIndex < 0 || nIndex >= bar.GetCount())
-            return;
-        const CToolBar::Button& button = bar.m_buttons[static_cast<std::size_t>(nIndex)];
-        nID = button.nID;
-        nStyle = button.nStyle;
-        iImage = button.iImage;
+        bar.GetButtonInfo(nIndex, nID, nStyle, iImage);
     }
+    static const QRegion& RegionOf(const CRgn& rgn) { return rgn.GetRegion(); }
     static QAction* MenuAction(const CMenu& menu, UINT nID) { return menu.FindAction(nID); }
     static void PressArrow(CSpinButtonCtrl& spin, int iDelta) { spin.NotifyDelta(iDelta); }
     static CWnd* BuddyOf(const CSpinButtonCtrl& spin) { return spin.m_pBuddy; }
@@ -75,6 +68,12 @@ inline const DialogBaseUnits& BaseUnitsOf(const CDialog& dlg)
 inline UINT DefaultButtonOf(const CDialog& dlg)
 {
     return PlatformTesting::DefaultButtonOf(dlg);
+}
+
+// The region as Qt holds it.
+inline const QRegion& RegionOf(const CRgn& rgn)
+{
+    return PlatformTesting::RegionOf(rgn);
 }
 
 // The Qt button of an index, nullptr when out of range.

@@ -3,6 +3,7 @@
 #include "DialogFixture.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include <cstdio>
 #include <string>
