@@ -2,10 +2,6 @@
 # that install (scripts/package.sh). Paths are relative to the prefix: /usr in the package,
 # whatever `cmake --install --prefix` names otherwise.
 
-if(NOT TARGET lapido)
-    return() # nothing to install without the program
-endif()
-
 set(LAPIDO_APP_ID io.github.lapido.Lapido)
 set(lapido_res ${PROJECT_SOURCE_DIR}/res)
 set(lapido_doc_src ${PROJECT_SOURCE_DIR}/docs)
