@@ -113,6 +113,15 @@ struct NewControl
     bool bDefault = false;      // the default push button
 };
 
+NewControl Made(QWidget* pWidget, CSize size, std::unique_ptr<CWnd> pWnd = nullptr)
+{
+    NewControl made;
+    made.pWidget = pWidget;
+    made.pWnd = std::move(pWnd);
+    made.size = size;
+    return made;
+}
+
 QString TextOf(const DialogItemTemplate& item)
 {
     return QString::fromStdWString(item.text != nullptr ? item.text : L"");
@@ -129,11 +138,7 @@ NewControl MakeButton(ControlSite& site, QAbstractButton* button, const DialogIt
     button->setFocusPolicy(FocusOf(item, Qt::ClickFocus));
     auto control = std::make_unique<CButton>();
     control->AttachButton(button, site.pDialog);
-    NewControl made;
-    made.pWidget = button;
-    made.pWnd = std::move(control);
-    made.size = rect.Size();
-    return made;
+    return Made(button, rect.Size(), std::move(control));
 }
 
 NewControl MakePushButton(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
@@ -170,10 +175,7 @@ NewControl MakeEdit(ControlSite& site, const DialogItemTemplate& item, const CRe
     edit->setFocusPolicy(FocusOf(item, Qt::ClickFocus));
     auto control = std::make_unique<CEdit>();
     control->AttachEdit(edit);
-    NewControl made;
-    made.pWidget = edit;
-    made.pWnd = std::move(control);
-    made.size = rect.Size();
+    NewControl made = Made(edit, rect.Size(), std::move(control));
     made.defaultName = QString::fromStdWString(RowLabel(site.tmpl, site.index));
     return made;
 }
@@ -185,11 +187,7 @@ NewControl MakeUpDown(ControlSite& site, const DialogItemTemplate& item, const C
     auto control = std::make_unique<CSpinButtonCtrl>();
     control->AttachUpDown(widget, site.pDialog, buddy, item.style);
     control->SetAccessibleRowName(RowLabel(site.tmpl, site.index));
-    NewControl made;
-    made.pWidget = widget;
-    made.pWnd = std::move(control);
-    made.size = rect.Size();
-    return made;
+    return Made(widget, rect.Size(), std::move(control));
 }
 
 NewControl MakeLabel(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
@@ -200,10 +198,7 @@ NewControl MakeLabel(ControlSite& site, const DialogItemTemplate& item, const CR
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
-    NewControl made;
-    made.pWidget = label;
-    made.size = CSize(LabelWidth(*label, text, rect.Width()), rect.Height());
-    return made;
+    return Made(label, CSize(LabelWidth(*label, text, rect.Width()), rect.Height()));
 }
 
 NewControl MakeFrame(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
@@ -215,10 +210,7 @@ NewControl MakeFrame(ControlSite& site, const DialogItemTemplate& item, const CR
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Mid));
     frame->setPalette(palette);
     frame->setFocusPolicy(FocusOf(item, Qt::NoFocus));
-    NewControl made;
-    made.pWidget = frame;
-    made.size = rect.Size();
-    return made;
+    return Made(frame, rect.Size());
 }
 
 NewControl MakeIcon(ControlSite& site, const DialogItemTemplate& item, const CRect&)
@@ -227,11 +219,8 @@ NewControl MakeIcon(ControlSite& site, const DialogItemTemplate& item, const CRe
     const int size = GetSystemMetrics(SM_CXICON);
     label->setPixmap(IconOf(AfxLoadIcon(item.resourceId)).pixmap(size, size));
     label->setFocusPolicy(Qt::NoFocus);
-    NewControl made;
-    made.pWidget = label;
     // Drawn at the icon size, whatever the template's rectangle.
-    made.size = CSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    return made;
+    return Made(label, CSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
 }
 
 NewControl MakeControl(ControlSite& site, const DialogItemTemplate& item, const CRect& rect)
